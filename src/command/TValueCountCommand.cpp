@@ -1,0 +1,99 @@
+#include "TValueCountCommand.h"
+
+#include <charconv>
+#include <exception>
+#include <new>
+#include <ostream>
+#include <string>
+
+#include "TGridScanner.h"
+#include "TInputFile.h"
+#include "TNumberText.h"
+#include "TTokenCensus.h"
+#include "TValueCensus.h"
+
+namespace {
+const char* const kUsage = "Usage: gridtally ASCFile";
+const char* const kOutOfMemory = "Out of memory in gridtally";
+const char* const kWriteFailed = "Unable to write the results to standard output";
+const char* const kUnknownFailure = "Unknown failure in gridtally";
+const int kValuePrecision = 6;
+const std::size_t kOutputChunk = 1 << 16;
+
+// Writes result lines through a buffer of its own; a failed write is reported
+// once the results are complete.
+class TResultWriter {
+ public:
+  explicit TResultWriter(std::ostream& out) : MbrOut(out) { MbrText.reserve(kOutputChunk + 2 * TNumberText::kBufferSize); }
+
+  void Line(double value, long count) {
+    char number[TNumberText::kBufferSize];
+    MbrText.append(number, TNumberText::FormatGeneral(value, kValuePrecision, number));
+    MbrText += ' ';
+    const auto end = std::to_chars(number, number + sizeof number, count).ptr;
+    MbrText.append(number, end);
+    MbrText += '\n';
+    if (MbrText.size() >= kOutputChunk) Flush();
+  }
+
+  void Finish() {
+    Flush();
+    MbrOut.flush();
+    if (!MbrOut) throw kWriteFailed;
+  }
+
+ private:
+  void Flush() {
+    MbrOut.write(MbrText.data(), static_cast<std::streamsize>(MbrText.size()));
+    MbrText.clear();
+  }
+
+  std::ostream& MbrOut;
+  std::string MbrText;
+};
+
+void CountGrid(const char* fileName, std::ostream& out) {
+  TInputFile file(fileName);
+  TGridScanner scanner(file.Stream());
+  const TGridHeader header = scanner.ReadHeader();
+  TValueCensus values;
+  TTokenCensus tokens(values);
+  scanner.ReadCells(header.ncols, header.nrows, [&tokens](const char* text, std::size_t length, long row, long column) {
+    tokens.Add(text, length, row, column);
+  });
+  tokens.Finish();
+  TResultWriter writer(out);
+  values.ForEachAscending([&writer](double value, long count) { writer.Line(value, count); });
+  writer.Finish();
+}
+
+// One line, whatever the text holds.
+void Report(std::ostream& err, const std::string& message) {
+  std::string line = message;
+  for (char& c : line)
+    if (c == '\n' || c == '\r') c = ' ';
+  err << line << std::endl;
+}
+}  // namespace
+
+int TValueCountCommand::Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  if (argc != 2) {
+    Report(err, kUsage);
+    return kUsageError;
+  }
+  try {
+    CountGrid(argv[1], out);
+    return kSuccess;
+  } catch (const char* message) {
+    Report(err, message);
+  } catch (const std::string& message) {
+    Report(err, message);
+  } catch (const std::bad_alloc&) {
+    Report(err, kOutOfMemory);
+  } catch (const std::exception& e) {
+    Report(err, std::string(e.what()) + " in gridtally");
+  } catch (...) {
+    Report(err, kUnknownFailure);
+  }
+  return kFailure;
+}

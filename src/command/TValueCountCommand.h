@@ -1,0 +1,18 @@
+#pragma once
+
+#include <iosfwd>
+
+// The gridtally command: counts the cells of each distinct value of one ESRI
+// ASCII grid and writes "value count" lines in ascending order of value.
+class TValueCountCommand {
+ public:
+  static constexpr int kSuccess = 0;
+  static constexpr int kFailure = 1;
+  static constexpr int kUsageError = 2;
+
+  // Runs the command with the program's arguments. Results go to `out` only after
+  // the whole grid has been read and checked; every failure is one line on `err`.
+  // Returns the exit status: 0, 1 after a reported failure, 2 for a wrong number
+  // of arguments.
+  static int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+};

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <memory>
+#include <string>
+
+// The six values of an ASCII grid header.
+struct TGridHeader {
+  long ncols = 0;
+  long nrows = 0;
+  double xllcorner = 0;
+  double yllcorner = 0;
+  double cellsize = 0;
+  double nodata = 0;
+
+  long long Cells() const { return static_cast<long long>(ncols) * nrows; }
+};
+
+// Reads an ASCII grid from a stream: the header with the number rules of the
+// stream extraction operators (a failed read makes every later read fail, so a
+// malformed value shows up as the next key's mismatch), then the cell values as
+// tokens separated by white space. Tokens are handed out as views into the
+// stream's own buffer, so the cells are never copied on the way.
+//
+// The stream is left just after the last token read.
+class TGridScanner {
+ public:
+  // The longest key or number accepted; anything longer is refused at once.
+  static constexpr std::size_t kMaxTokenLength = 1024;
+  // A grid without cells still gets axes with a point per column and row; this
+  // bounds what such a header can make the reader build.
+  static constexpr long kMaxEmptyGridExtent = 1L << 18;
+
+  explicit TGridScanner(std::istream& in);
+  ~TGridScanner();
+
+  TGridScanner(const TGridScanner&) = delete;
+  TGridScanner& operator=(const TGridScanner&) = delete;
+
+  // Reads and checks the six header pairs; throws the reader's format messages.
+  TGridHeader ReadHeader();
+
+  // Calls sink(text, length, row, column) for each of the nrows x ncols cell
+  // tokens in file order. Throws "Unexpected end of file found in
+  // TARCGISFileTools::LoadARCGISFile" when the input ends early, and a format
+  // message for a token longer than kMaxTokenLength.
+  template <class Sink>
+  void ReadCells(long ncols, long nrows, Sink&& sink);
+
+  // Parses a cell token or throws a format message naming it and its place
+  // (row and column counted from 1).
+  static double ParseCell(const char* text, std::size_t length, long row, long column);
+
+  // The bytes left in the input when the scanner was made, or -1 when unknown.
+  long long RemainingBytes() const { return MbrLngRemaining; }
+
+ private:
+  static bool IsSpace(char c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f';
+  }
+
+  bool NextToken(const char*& text, std::size_t& length, long row, long column);
+  bool NextTokenSlow(const char*& text, std::size_t& length, const char* start, long row, long column);
+  bool Refill();
+  void Sync();
+  [[noreturn]] static void ThrowUnexpectedEnd();
+  [[noreturn]] static void ThrowTooLong(long row, long column);
+
+  // Header reading, one character at a time.
+  int Peek();
+  void Advance();
+  void SkipSpace();
+  bool ReadWord(std::string& word);
+  void ReadInteger(long& value);
+  void ReadReal(double& value);
+
+  std::istream& MbrIn;
+  std::streambuf* MbrBuf;
+  const char* MbrCur = nullptr;
+  const char* MbrEnd = nullptr;
+  // Set when the get area of the stream cannot be read in place; bytes then go
+  // through this buffer and the stream's position is not kept exactly.
+  std::unique_ptr<char[]> MbrOwnBuffer;
+  bool MbrUsingOwnBuffer = false;
+  bool MbrFailed = false;
+  bool MbrAtEnd = false;
+  long long MbrLngRemaining = -1;
+  std::string MbrScratch;
+};
+
+template <class Sink>
+void TGridScanner::ReadCells(long ncols, long nrows, Sink&& sink) {
+  for (long row = 0; row < nrows; ++row) {
+    for (long column = 0; column < ncols; ++column) {
+      const char* text;
+      std::size_t length;
+      if (!NextToken(text, length, row, column)) ThrowUnexpectedEnd();
+      sink(text, length, row, column);
+    }
+  }
+}
+
+inline bool TGridScanner::NextToken(const char*& text, std::size_t& length, long row, long column) {
+  const char* p = MbrCur;
+  const char* end = MbrEnd;
+  for (;;) {
+    while (p < end && IsSpace(*p)) ++p;
+    if (p < end) break;
+    MbrCur = p;
+    if (!Refill()) return false;
+    p = MbrCur;
+    end = MbrEnd;
+  }
+  const char* start = p;
+  while (p < end && !IsSpace(*p)) ++p;
+  if (p == end) return NextTokenSlow(text, length, start, row, column);
+  length = static_cast<std::size_t>(p - start);
+  if (length > kMaxTokenLength) ThrowTooLong(row, column);
+  text = start;
+  MbrCur = p;
+  return true;
+}

@@ -1,0 +1,19 @@
+#include "TInputFile.h"
+
+#include <sys/stat.h>
+
+namespace {
+const char* const kUnableToOpen = "Unable to open file ";
+
+bool IsDirectory(const std::string& name) {
+  struct stat info;
+  return ::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+}  // namespace
+
+TInputFile::TInputFile(const std::string& name) : MbrBuffer(new char[kBufferSize]) {
+  if (IsDirectory(name)) throw std::string(kUnableToOpen) + name;
+  MbrStream.rdbuf()->pubsetbuf(MbrBuffer.get(), kBufferSize);
+  MbrStream.open(name, std::ios_base::in);
+  if (!MbrStream.is_open()) throw std::string(kUnableToOpen) + name;
+}

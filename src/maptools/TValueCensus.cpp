@@ -1,0 +1,117 @@
+#include "TValueCensus.h"
+
+#include <algorithm>
+
+namespace {
+const std::size_t kInitialSlots = 1 << 10;
+// 2 MB of slots: the table stays in the caches; new values beyond it are spilled.
+const std::size_t kMaxSlots = 1 << 17;
+const int kRadixBits = 8;
+const int kRadixPasses = 64 / kRadixBits;
+const std::size_t kRadixBuckets = std::size_t{1} << kRadixBits;
+
+// Mixes every bit of the value into the low bits (the finaliser of splitmix64).
+std::size_t Hash(std::uint64_t bits, std::size_t mask) {
+  bits ^= bits >> 30;
+  bits *= 0xBF58476D1CE4E5B9ull;
+  bits ^= bits >> 27;
+  bits *= 0x94D049BB133111EBull;
+  bits ^= bits >> 31;
+  return static_cast<std::size_t>(bits) & mask;
+}
+
+// Least-significant-digit radix sort; digits that every key shares are skipped.
+void RadixSort(std::vector<std::uint64_t>& keys) {
+  if (keys.size() < 2) return;
+  std::vector<std::size_t> counts(kRadixPasses * kRadixBuckets, 0);
+  for (std::uint64_t key : keys)
+    for (int pass = 0; pass < kRadixPasses; ++pass)
+      ++counts[pass * kRadixBuckets + ((key >> (pass * kRadixBits)) & (kRadixBuckets - 1))];
+  std::vector<std::uint64_t> scratch(keys.size());
+  for (int pass = 0; pass < kRadixPasses; ++pass) {
+    std::size_t* bucket = &counts[pass * kRadixBuckets];
+    if (std::any_of(bucket, bucket + kRadixBuckets, [&](std::size_t c) { return c == keys.size(); })) continue;
+    std::size_t offset = 0;
+    for (std::size_t b = 0; b < kRadixBuckets; ++b) {
+      const std::size_t c = bucket[b];
+      bucket[b] = offset;
+      offset += c;
+    }
+    const int shift = pass * kRadixBits;
+    for (std::uint64_t key : keys) scratch[bucket[(key >> shift) & (kRadixBuckets - 1)]++] = key;
+    keys.swap(scratch);
+  }
+}
+}  // namespace
+
+TValueCensus::TValueCensus() : MbrSlots(kInitialSlots, TSlot{0, 0}), MbrLastCount(&MbrLastDummy) {}
+
+void TValueCensus::AddZero(bool negative, long count, long column, long row) {
+  const int sign = negative ? 1 : 0;
+  MbrZeroCount[sign] += count;
+  const std::uint64_t place = (static_cast<std::uint64_t>(column) << 32) | static_cast<std::uint32_t>(row);
+  MbrZeroFirst[sign] = std::min(MbrZeroFirst[sign], place);
+}
+
+void TValueCensus::AddToTable(std::uint64_t bits, long count) {
+  const std::size_t mask = MbrSlots.size() - 1;
+  for (std::size_t i = Hash(bits, mask);; i = (i + 1) & mask) {
+    TSlot& slot = MbrSlots[i];
+    if (slot.bits == bits) {
+      slot.count += count;
+      MbrLastBits = bits;
+      MbrLastCount = &slot.count;
+      return;
+    }
+    if (slot.bits == 0) {
+      if ((MbrUsed + 1) * 2 > MbrSlots.size()) {
+        if (MbrSlots.size() < kMaxSlots) {
+          Grow();
+          AddToTable(bits, count);
+        } else {
+          MbrSpill.insert(MbrSpill.end(), static_cast<std::size_t>(count), OrderKey(bits));
+        }
+        return;
+      }
+      slot.bits = bits;
+      slot.count = count;
+      ++MbrUsed;
+      MbrLastBits = bits;
+      MbrLastCount = &slot.count;
+      return;
+    }
+  }
+}
+
+void TValueCensus::Grow() {
+  std::vector<TSlot> old(MbrSlots.size() * 2, TSlot{0, 0});
+  old.swap(MbrSlots);
+  const std::size_t mask = MbrSlots.size() - 1;
+  for (const TSlot& slot : old) {
+    if (slot.bits == 0) continue;
+    std::size_t i = Hash(slot.bits, mask);
+    while (MbrSlots[i].bits != 0) i = (i + 1) & mask;
+    MbrSlots[i] = slot;
+  }
+  MbrLastBits = 0;
+  MbrLastCount = &MbrLastDummy;
+}
+
+void TValueCensus::Prepare(std::vector<TSlot>& entries) {
+  entries.reserve(MbrUsed + 1);
+  for (const TSlot& slot : MbrSlots)
+    if (slot.bits != 0) entries.push_back(TSlot{OrderKey(slot.bits), slot.count});
+  const long zeros = MbrZeroCount[0] + MbrZeroCount[1];
+  if (zeros > 0) {
+    // The form of the first zero in column-major order names the pair.
+    const bool negative = MbrZeroCount[1] > 0 && (MbrZeroCount[0] == 0 || MbrZeroFirst[1] < MbrZeroFirst[0]);
+    entries.push_back(TSlot{OrderKey(negative ? std::uint64_t{1} << 63 : 0), zeros});
+  }
+  std::sort(entries.begin(), entries.end(), [](const TSlot& a, const TSlot& b) { return a.bits < b.bits; });
+  MbrSlots.clear();
+  MbrSlots.shrink_to_fit();
+  MbrUsed = 0;
+  MbrLastBits = 0;
+  MbrLastCount = &MbrLastDummy;
+  RadixSort(MbrSpill);
+}

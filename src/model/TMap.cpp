@@ -1,0 +1,186 @@
+#include "TMap.h"
+
+#include <cassert>
+#include <memory>
+
+#include "TAxis.h"
+#include "TAxisTools.h"
+#include "TPoint.h"
+
+namespace {
+const double kDefaultNoData = -9999;
+
+const char* const kNegativeDimensions = "Dimensions are negative in TMap::TMap";
+const char* const kResolutionsDiffer = "Axes resolutions do not match in TMap::TMap";
+const char* const kXAxisLength = "Length of new X axis does not match the X dimension of the map";
+const char* const kYAxisLength = "Length of new Y axis does not match the Y dimension of the map";
+const char* const kXIntervalLength = "Length of new X interval axis does not fit the X dimension of the map";
+const char* const kYIntervalLength = "Length of new Y interval axis does not fit the Y dimension of the map";
+const char* const kCoordinatesX = "LngX is out of range for the X-axis in TMap::GetCoordinates";
+const char* const kCoordinatesY = "LngY is out of range for the Y-axis in TMap::GetCoordinates";
+const char* const kGetPointIndexX = "LngX is out of range in TMap::GetPoint (long,long)";
+const char* const kGetPointIndexY = "LngY is out of range in TMap::GetPoint (long,long)";
+const char* const kGetPointValX = "LngX is out of range in TMap::GetPointVal";
+const char* const kGetPointValY = "LngY is out of range in TMap::GetPointVal";
+const char* const kGetPointX = "LngX is out of range in TMap::GetPoint (TPoint*)";
+const char* const kGetPointY = "LngY is out of range in TMap::GetPoint (TPoint*)";
+const char* const kSetPointX = "LngX is out of range in TMap::SetPoint (TPoint*)";
+const char* const kSetPointY = "LngY is out of range in TMap::SetPoint (TPoint*)";
+const char* const kRowRange = "Index is out of bounds in TMap::GetRow";
+
+// Replaces one pair of axes: both new members are built before either old one is
+// released, so a failure leaves the map as it was.
+void ReplacePair(TAxis*& kept, TAxis*& derived, std::unique_ptr<TAxis> newKept,
+                 std::unique_ptr<TAxis> newDerived) {
+  delete kept;
+  kept = newKept.release();
+  delete derived;
+  derived = newDerived.release();
+}
+}  // namespace
+
+TMap::TMap(double resolution) { Init(resolution, 0, 0, kDefaultNoData); }
+
+TMap::TMap(double resolution, long xDim, long yDim) {
+  if (xDim < 0 || yDim < 0) throw kNegativeDimensions;
+  Init(resolution, xDim, yDim, kDefaultNoData);
+}
+
+TMap::TMap(const TAxis* xAxis, const TAxis* yAxis) {
+  if (!(xAxis->GetResolution() == yAxis->GetResolution())) throw kResolutionsDiffer;
+  Init(xAxis->GetResolution(), xAxis->GetSize(), yAxis->GetSize(), kDefaultNoData);
+  try {
+    SetXAxis(xAxis);
+    SetYAxis(yAxis);
+  } catch (...) {
+    delete MbrPtrXAxis;
+    delete MbrPtrXAxisInterval;
+    delete MbrPtrYAxis;
+    delete MbrPtrYAxisInterval;
+    throw;
+  }
+}
+
+TMap::~TMap() {
+  delete MbrPtrXAxis;
+  delete MbrPtrYAxis;
+  delete MbrPtrXAxisInterval;
+  delete MbrPtrYAxisInterval;
+}
+
+void TMap::Init(double resolution, long xDim, long yDim, double fill) {
+  MbrDblResolution = resolution;
+  MbrLngXDim = xDim;
+  MbrLngYDim = yDim;
+  MbrPtrXAxis = nullptr;
+  MbrPtrYAxis = nullptr;
+  MbrPtrXAxisInterval = nullptr;
+  MbrPtrYAxisInterval = nullptr;
+  MbrDblNoData = fill;
+  MbrVecValues.assign(static_cast<std::size_t>(yDim), std::vector<double>(static_cast<std::size_t>(xDim), fill));
+}
+
+TPoint* TMap::GetCoordinates(long x, long y) const {
+  if (x < 0 || x >= MbrPtrXAxis->GetSize()) throw kCoordinatesX;
+  if (y < 0 || y >= MbrPtrYAxis->GetSize()) throw kCoordinatesY;
+  return new TPoint(MbrPtrXAxis->MbrVecPoints[x]->GetX(), MbrPtrYAxis->MbrVecPoints[y]->GetY());
+}
+
+TMapPoint* TMap::GetPoint(long x, long y) const {
+  if (x < 0 || x >= MbrLngXDim) throw kGetPointIndexX;
+  if (y < 0 || y >= MbrLngYDim) throw kGetPointIndexY;
+  std::unique_ptr<TPoint> centre(GetCoordinates(x, y));
+  return new TMapPoint(centre->GetX(), centre->GetY(), MbrVecValues[y][x]);
+}
+
+void TMap::InitValues(double value) {
+  for (auto& row : MbrVecValues) row.assign(row.size(), value);
+}
+
+std::vector<double> TMap::GetRow(long y) const {
+  if (y < 0 || y >= static_cast<long>(MbrVecValues.size())) throw kRowRange;
+  return MbrVecValues[y];
+}
+
+void TMap::AddRow(const std::vector<double>& row) {
+  MbrVecValues.push_back(row);
+  ++MbrLngYDim;
+  if (MbrLngXDim == 0) MbrLngXDim = static_cast<long>(row.size());
+}
+
+long TMap::GetIndex(double ordinate, char axis) const {
+  if (axis == 'X') return MbrPtrXAxisInterval->GetIndex(ordinate, 'X');
+  return MbrPtrYAxisInterval->GetIndex(ordinate, axis);
+}
+
+void TMap::LocatePoint(const TPoint* point, long& x, long& y) const {
+  x = MbrPtrXAxisInterval->GetIndex(point->GetX(), 'X');
+  y = MbrPtrYAxisInterval->GetIndex(point->GetY(), 'Y');
+}
+
+double TMap::GetPointVal(const TPoint* point) const {
+  long x, y;
+  LocatePoint(point, x, y);
+  if (x < 0 || x >= MbrLngXDim) throw kGetPointValX;
+  if (y < 0 || y >= MbrLngYDim) throw kGetPointValY;
+  return MbrVecValues[y][x];
+}
+
+TMapPoint* TMap::GetPoint(const TPoint* point) const {
+  long x, y;
+  LocatePoint(point, x, y);
+  if (x < 0 || x >= MbrLngXDim) throw kGetPointX;
+  if (y < 0 || y >= MbrLngYDim) throw kGetPointY;
+  return new TMapPoint(point->GetX(), point->GetY(), MbrVecValues[y][x]);
+}
+
+void TMap::SetPoint(const TPoint* point, double value) {
+  long x, y;
+  LocatePoint(point, x, y);
+  if (x < 0 || x >= MbrLngXDim) throw kSetPointX;
+  if (y < 0 || y >= MbrLngYDim) throw kSetPointY;
+  MbrVecValues[y][x] = value;
+}
+
+std::vector<double> TMap::GetPointValues(const std::vector<TPoint*>& points) const {
+  std::vector<double> values;
+  values.reserve(points.size());
+  for (const TPoint* point : points) values.push_back(GetPointVal(point));
+  return values;
+}
+
+void TMap::SetXAxis(const TAxis* axis) {
+  if (axis->GetSize() != MbrLngXDim) throw kXAxisLength;
+  std::unique_ptr<TAxis> centres(axis->Clone());
+  std::unique_ptr<TAxis> edges(TAxisTools::PointsToIntervals(axis, 'X'));
+  ReplacePair(MbrPtrXAxis, MbrPtrXAxisInterval, std::move(centres), std::move(edges));
+  assert(MbrPtrXAxis -> GetSize () == MbrLngXDim);
+  assert(MbrPtrXAxisInterval -> GetSize () == MbrLngXDim + 1);
+}
+
+void TMap::SetYAxis(const TAxis* axis) {
+  if (axis->GetSize() != MbrLngYDim) throw kYAxisLength;
+  std::unique_ptr<TAxis> centres(axis->Clone());
+  std::unique_ptr<TAxis> edges(TAxisTools::PointsToIntervals(axis, 'Y'));
+  ReplacePair(MbrPtrYAxis, MbrPtrYAxisInterval, std::move(centres), std::move(edges));
+  assert(MbrPtrYAxis -> GetSize () == MbrLngYDim);
+  assert(MbrPtrYAxisInterval -> GetSize () == MbrLngYDim + 1);
+}
+
+void TMap::SetXAxisInterval(const TAxis* axis) {
+  if (axis->GetSize() != MbrLngXDim + 1) throw kXIntervalLength;
+  std::unique_ptr<TAxis> edges(axis->Clone());
+  std::unique_ptr<TAxis> centres(TAxisTools::IntervalsToPoints(axis, 'X'));
+  ReplacePair(MbrPtrXAxisInterval, MbrPtrXAxis, std::move(edges), std::move(centres));
+  assert(MbrPtrXAxis -> GetSize () == MbrLngXDim);
+  assert(MbrPtrXAxisInterval -> GetSize () == MbrLngXDim + 1);
+}
+
+void TMap::SetYAxisInterval(const TAxis* axis) {
+  if (axis->GetSize() != MbrLngYDim + 1) throw kYIntervalLength;
+  std::unique_ptr<TAxis> edges(axis->Clone());
+  std::unique_ptr<TAxis> centres(TAxisTools::IntervalsToPoints(axis, 'Y'));
+  ReplacePair(MbrPtrYAxisInterval, MbrPtrYAxis, std::move(edges), std::move(centres));
+  assert(MbrPtrYAxis -> GetSize () == MbrLngYDim);
+  assert(MbrPtrYAxisInterval -> GetSize () == MbrLngYDim + 1);
+}

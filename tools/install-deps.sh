@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian; a no-op when all is there.
+set -euo pipefail
+packages=(cmake ninja-build g++ libgtest-dev)
+missing=()
+for p in "${packages[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
+[ ${#missing[@]} -eq 0 ] && exit 0
+run() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+run apt-get update
+run env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
