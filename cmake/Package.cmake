@@ -7,10 +7,13 @@ set(CPACK_PACKAGE_NAME gridtally)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${GRIDTALLY_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "raster grid-map library and the gridtally value census")
-set(CPACK_PACKAGE_DESCRIPTION
-    "gridtally loads one ESRI ASCII grid and prints how many cells hold each distinct value, in ascending order "
-    "of value.\nThe package also holds the C++17 library gridmap it is built on (the grid model, the ASCII grid "
-    "reader and the map tools) with its headers, a CMake package (find_package(GridTally)) and a pkg-config file.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "gridtally loads one ESRI ASCII grid and prints how many cells hold each\n"
+       "distinct value, in ascending order of value.\n"
+       "\n"
+       "The package also holds the C++17 library it is built on (the grid model,\n"
+       "the ASCII grid reader and the map tools) with its headers, a CMake package\n"
+       "(find_package(GridTally), target GridTally::gridmap) and a pkg-config file.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
