@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
     for (TMap* map : TARCGISFileTools::LoadFileList(names)) maps.emplace_back(map);
 
     for (std::size_t i = 0; i < maps.size(); ++i)
-      std::cout << names[i] << ": " << maps[i]->GetXDim() << " columns, " << maps[i]->GetYDim()
-                << " rows, cell size " << maps[i]->GetResolution() << "\n";
+      std::cout << names[i] << ": " << maps[i]->GetXDim() << " columns, " << maps[i]->GetYDim() << " rows, cell size "
+                << maps[i]->GetResolution() << "\n";
     std::cout << "census of " << names.front() << ":\n";
     for (const auto& [value, count] : TMapTools::CountValues(maps.front().get()))
       std::cout << value << " " << count << "\n";
