@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian; a no-op when all is there.
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev python3-gdal python3-numpy)
+packages=(cmake ninja-build g++ libgtest-dev python3-gdal python3-numpy make pkgconf file dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
 [ ${#missing[@]} -eq 0 ] && exit 0
