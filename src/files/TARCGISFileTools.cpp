@@ -60,8 +60,8 @@ TGridHeader HeaderToWrite(const TMap& map, const char* withoutAxes) {
 
 void WriteGridFile(const TMap& map, const TGridHeader& header, const std::string& fileName) {
   TOutputFile file(fileName);
-  TGridWriter::WriteHeader(file.Stream(), header, TGridWriter::TNumbers::RoundTrip);
-  TGridWriter::WriteRows(file.Stream(), map, kValueSeparator, TGridWriter::TNumbers::RoundTrip);
+  TGridWriter::WriteHeader(file.Stream(), header, TGridWriter::TTarget::OwnFile);
+  TGridWriter::WriteRows(file.Stream(), map, kValueSeparator, TGridWriter::TTarget::OwnFile);
   file.Close();
 }
 }  // namespace
@@ -112,8 +112,8 @@ std::vector<TMap*> TARCGISFileTools::LoadFileList(std::vector<std::string> fileN
 
 void TARCGISFileTools::WriteARCGISFile(TMap* map, std::ostream& stream) {
   const TGridHeader header = HeaderToWrite(*map, kWriteWithoutAxes);
-  TGridWriter::WriteHeader(stream, header, TGridWriter::TNumbers::StreamSettings);
-  TGridWriter::WriteRows(stream, *map, kValueSeparator, TGridWriter::TNumbers::StreamSettings);
+  TGridWriter::WriteHeader(stream, header, TGridWriter::TTarget::CallerStream);
+  TGridWriter::WriteRows(stream, *map, kValueSeparator, TGridWriter::TTarget::CallerStream);
 }
 
 void TARCGISFileTools::WriteARCGISFile(TMap* map, std::string fileName) {

@@ -11,12 +11,13 @@
 namespace {
 const int kCornerWidth = 8;
 
-struct TStreamNumbers {
+struct TCallerStream {
   static void Write(std::ostream& stream, double value) { stream << value; }
   static void WriteCorner(std::ostream& stream, double value) { stream << std::setw(kCornerWidth) << value; }
+  static void EndLine(std::ostream& stream) { stream << std::endl; }
 };
 
-struct TRoundTripNumbers {
+struct TOwnFile {
   static void Write(std::ostream& stream, double value) {
     char text[TNumberText::kBufferSize];
     stream.write(text, static_cast<std::streamsize>(TNumberText::FormatRoundTrip(value, text)));
@@ -27,48 +28,55 @@ struct TRoundTripNumbers {
     char text[TNumberText::kBufferSize];
     stream << std::setw(kCornerWidth) << std::string_view(text, TNumberText::FormatRoundTrip(value, text));
   }
+  // A flush per line would cost a system call per row and show nothing to anyone.
+  static void EndLine(std::ostream& stream) { stream.put('\n'); }
 };
 
-template <class Numbers>
+template <class Target>
 void Header(std::ostream& stream, const TGridHeader& header) {
-  stream << "ncols " << header.ncols << std::endl;
-  stream << "nrows " << header.nrows << std::endl;
+  stream << "ncols " << header.ncols;
+  Target::EndLine(stream);
+  stream << "nrows " << header.nrows;
+  Target::EndLine(stream);
   stream << "xllcorner ";
-  Numbers::WriteCorner(stream, header.xllcorner);
-  stream << std::endl << "yllcorner ";
-  Numbers::WriteCorner(stream, header.yllcorner);
-  stream << std::endl << "cellsize ";
-  Numbers::Write(stream, header.cellsize);
-  stream << std::endl << "NODATA_value ";
-  Numbers::Write(stream, header.nodata);
-  stream << std::endl;
+  Target::WriteCorner(stream, header.xllcorner);
+  Target::EndLine(stream);
+  stream << "yllcorner ";
+  Target::WriteCorner(stream, header.yllcorner);
+  Target::EndLine(stream);
+  stream << "cellsize ";
+  Target::Write(stream, header.cellsize);
+  Target::EndLine(stream);
+  stream << "NODATA_value ";
+  Target::Write(stream, header.nodata);
+  Target::EndLine(stream);
 }
 
-template <class Numbers>
+template <class Target>
 void Rows(std::ostream& stream, const TMap& map, char separator) {
   const long rows = map.GetYDim();
   const long columns = map.GetXDim();
   for (long row = 0; row < rows; ++row) {
     const double* cells = map.MbrVecValues[row].data();
     for (long column = 0; column < columns; ++column) {
-      Numbers::Write(stream, cells[column]);
+      Target::Write(stream, cells[column]);
       stream.put(separator);
     }
-    stream << std::endl;
+    Target::EndLine(stream);
   }
 }
 }  // namespace
 
-void TGridWriter::WriteHeader(std::ostream& stream, const TGridHeader& header, TNumbers numbers) {
-  if (numbers == TNumbers::RoundTrip)
-    Header<TRoundTripNumbers>(stream, header);
+void TGridWriter::WriteHeader(std::ostream& stream, const TGridHeader& header, TTarget target) {
+  if (target == TTarget::OwnFile)
+    Header<TOwnFile>(stream, header);
   else
-    Header<TStreamNumbers>(stream, header);
+    Header<TCallerStream>(stream, header);
 }
 
-void TGridWriter::WriteRows(std::ostream& stream, const TMap& map, char separator, TNumbers numbers) {
-  if (numbers == TNumbers::RoundTrip)
-    Rows<TRoundTripNumbers>(stream, map, separator);
+void TGridWriter::WriteRows(std::ostream& stream, const TMap& map, char separator, TTarget target) {
+  if (target == TTarget::OwnFile)
+    Rows<TOwnFile>(stream, map, separator);
   else
-    Rows<TStreamNumbers>(stream, map, separator);
+    Rows<TCallerStream>(stream, map, separator);
 }

@@ -13,7 +13,7 @@ const char kCSVSeparator = ',';
 }  // namespace
 
 void TMapTools::WriteFlatFile(TMap* map, std::ostream& stream, char separator) {
-  TGridWriter::WriteRows(stream, *map, separator, TGridWriter::TNumbers::StreamSettings);
+  TGridWriter::WriteRows(stream, *map, separator, TGridWriter::TTarget::CallerStream);
 }
 
 void TMapTools::WriteCSVFile(TMap* map, std::ostream& stream) {
