@@ -32,24 +32,24 @@ struct TOwnFile {
   static void EndLine(std::ostream& stream) { stream.put('\n'); }
 };
 
+// One header line: the tag (which ends in a blank), the value, the line end.
+template <class Target, class Value, class Write>
+void HeaderLine(std::ostream& stream, const char* tag, Value value, Write write) {
+  stream << tag;
+  write(stream, value);
+  Target::EndLine(stream);
+}
+
+void WriteCount(std::ostream& stream, long count) { stream << count; }
+
 template <class Target>
 void Header(std::ostream& stream, const TGridHeader& header) {
-  stream << "ncols " << header.ncols;
-  Target::EndLine(stream);
-  stream << "nrows " << header.nrows;
-  Target::EndLine(stream);
-  stream << "xllcorner ";
-  Target::WriteCorner(stream, header.xllcorner);
-  Target::EndLine(stream);
-  stream << "yllcorner ";
-  Target::WriteCorner(stream, header.yllcorner);
-  Target::EndLine(stream);
-  stream << "cellsize ";
-  Target::Write(stream, header.cellsize);
-  Target::EndLine(stream);
-  stream << "NODATA_value ";
-  Target::Write(stream, header.nodata);
-  Target::EndLine(stream);
+  HeaderLine<Target>(stream, "ncols ", header.ncols, WriteCount);
+  HeaderLine<Target>(stream, "nrows ", header.nrows, WriteCount);
+  HeaderLine<Target>(stream, "xllcorner ", header.xllcorner, Target::WriteCorner);
+  HeaderLine<Target>(stream, "yllcorner ", header.yllcorner, Target::WriteCorner);
+  HeaderLine<Target>(stream, "cellsize ", header.cellsize, Target::Write);
+  HeaderLine<Target>(stream, "NODATA_value ", header.nodata, Target::Write);
 }
 
 template <class Target>
