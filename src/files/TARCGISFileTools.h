@@ -42,10 +42,11 @@ class TARCGISFileTools {
 
   // Writes the map to the named file, truncating it, in the same layout but with
   // every number in the fewest significant digits, six or more, that read back to
-  // the same double: loading the file again gives the same map bit for bit. The
-  // map is checked as above before the file is opened; a file that cannot be
-  // opened throws the std::string "Unable to open file " + name, and a failed
-  // write or close (a full disk) "Unable to write file " + name.
+  // the same double: a map read by LoadARCGISFile comes back bit for bit, as long
+  // as its numbers are finite (the reader refuses the "nan" and "inf" written for
+  // the others). The map is checked as above before the file is opened; a file
+  // that cannot be opened throws the std::string "Unable to open file " + name,
+  // and a failed write or close (a full disk) "Unable to write file " + name.
   static void WriteARCGISFile(TMap* map, std::string fileName);
 
   // Writes map i to file name i with the file form, in order. Throws "Size of map
