@@ -127,9 +127,7 @@ class TMapTools {
   // input cell centres around them; cells without a sample point hold the input's
   // no-data value (the result's own no-data value is -9999). Caller owns the result.
   // Throws "New resolution cannot be <= 0.0 in TMapTools::BilinearInterpolate",
-  // what Downscale throws, "New resolution is too fine for the map's ordinates in
-  // TMapTools::BilinearInterpolate" when a sample position does not advance, the
-  // look-up failures of TMap::GetPoint(TPoint*), and "LngGetX1 / LngGetX2 / LngGetY1
+  // what Downscale throws, the look-up failures of TMap::GetPoint(TPoint*), and "LngGetX1 / LngGetX2 / LngGetY1
   // / LngGetY2 is out of range in TMapTools::BilinearInterpolate" for a neighbour
   // outside the input.
   static TMap* BilinearInterpolate(TMap* map, double cellSize);

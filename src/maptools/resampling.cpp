@@ -14,7 +14,6 @@ const char* const kDownscaleCellSize = "New cell size is not positive in TMapToo
 const char* const kDownscaleCount = "Cell count is out of range in TMapTools::Downscale";
 const char* const kSubdivideFactor = "Factor is below 1 in TMapTools::Subdivide";
 const char* const kNewResolution = "New resolution cannot be <= 0.0 in TMapTools::BilinearInterpolate";
-const char* const kStalledStep = "New resolution is too fine for the map's ordinates in TMapTools::BilinearInterpolate";
 const char* const kX1 = "LngGetX1 is out of range in TMapTools::BilinearInterpolate";
 const char* const kX2 = "LngGetX2 is out of range in TMapTools::BilinearInterpolate";
 const char* const kY1 = "LngGetY1 is out of range in TMapTools::BilinearInterpolate";
@@ -60,18 +59,18 @@ long WholeCells(double extent, double cellSize) {
 
 // Sample positions from `first`, each next one the previous plus `step`, as long
 // as `within` admits the next one. The first is taken unchecked when
-// `firstAlways`, else only if admitted. A step too small to change an admitted
-// position would never end, and throws.
+// `firstAlways`, else only if admitted. The bounds lie inside the new grid, whose
+// edges were laid out by adding the same step, so an admitted position always
+// advances and the run ends.
 template <typename Within>
 std::vector<double> SamplePositions(double first, double step, bool firstAlways, Within within) {
   std::vector<double> positions;
   if (!firstAlways && !within(first)) return positions;
-  for (double position = first;;) {
+  double position = first;
+  for (;;) {
     positions.push_back(position);
-    const double next = position + step;
-    if (!within(next)) return positions;
-    if (next == position) throw kStalledStep;
-    position = next;
+    if (!within(position + step)) return positions;
+    position += step;
   }
 }
 
