@@ -124,7 +124,7 @@ TMap* TMapTools::Sum(std::vector<TMap*> maps) {
   if (maps.size() < kFewestToSum) throw kSumTooFew;
   CheckSameShape(maps, kSumX, kSumY);
   std::unique_ptr<TMap> result = cellloops::GridCopy(maps[0]);
-  cellloops::ForEachCellColumnsOuter(result->GetXDim(), result->GetYDim(), [&](long column, long row) {
+  cellloops::ForEachCellRowsOuter(result->GetXDim(), result->GetYDim(), [&](long column, long row) {
     // The sum stands only where every map holds data; elsewhere the cell takes
     // the no-data value of the first map, in stack order, that lacks it.
     double sum = 0;
@@ -146,7 +146,7 @@ TMap* TMapTools::DataCounts(std::vector<TMap*> maps) {
   if (maps.empty()) throw kCountsEmpty;
   CheckSameShape(maps, kCountsX, kCountsY);
   std::unique_ptr<TMap> result = cellloops::GridCopy(maps[0]);
-  cellloops::ForEachCellColumnsOuter(result->GetXDim(), result->GetYDim(), [&](long column, long row) {
+  cellloops::ForEachCellRowsOuter(result->GetXDim(), result->GetYDim(), [&](long column, long row) {
     long count = 0;
     for (const TMap* map : maps) count += map->MbrVecValues[row][column] != map->GetNoData();
     result->MbrVecValues[row][column] = static_cast<double>(count);
@@ -176,7 +176,7 @@ std::vector<TMap*> TMapTools::MovingAverage(std::vector<TMap*> maps, int window)
 
 TMap* TMapTools::RoundContents(TMap* map) {
   std::unique_ptr<TMap> result = cellloops::GridCopy(map);
-  cellloops::RecodeCells(result.get(), map, TCellOrder::ColumnsOuter, [](double v) {
+  cellloops::RecodeCells(result.get(), map, TCellOrder::RowsOuter, [](double v) {
     // The integer part by truncation toward zero, as a 32-bit conversion gives it
     // where one is defined (with +0 for a zero), and for any magnitude. NaN and
     // infinities pass through: v - r is NaN for them, never >= 0.5.

@@ -12,6 +12,12 @@ class TAxis;
 
 namespace cellloops {
 
+// The visiting order shows only where the work can fail: it decides which cell
+// fails first. Where the work cannot fail and writes each cell once from inputs
+// that do not change, every order gives the same map; the tools then visit rows
+// outer, the order in which the cells are stored, since going down a column
+// touches a new row's memory at every cell.
+
 // Visits every (column, row) of a columns x rows grid: all columns of row 0,
 // then of row 1, and so on.
 template <typename Work>

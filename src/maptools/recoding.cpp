@@ -15,12 +15,11 @@ const char* const kMaskY = "Y dimensions do not match in TMapTools::Mask";
 
 const double kBelowThreshold = 0;
 
-// A copy of the map's grid, each cell recoded from the same cell of the map,
-// column by column.
+// A copy of the map's grid, each cell recoded from the same cell of the map.
 template <typename Recode>
 TMap* RecodeMap(const TMap* map, Recode recode) {
   std::unique_ptr<TMap> result = cellloops::GridCopy(map);
-  cellloops::RecodeCells(result.get(), map, TCellOrder::ColumnsOuter, recode);
+  cellloops::RecodeCells(result.get(), map, TCellOrder::RowsOuter, recode);
   return result.release();
 }
 }  // namespace
@@ -49,7 +48,7 @@ TMap* TMapTools::Mask(TMap* gridMap, TMap* valueMap, double toReplace, double re
   if (gridMap->GetYDim() != valueMap->GetYDim()) throw kMaskY;
   // The grid map gives only the grid; every value comes from the value map.
   std::unique_ptr<TMap> result = cellloops::GridCopy(gridMap);
-  cellloops::RecodeCells(result.get(), valueMap, TCellOrder::ColumnsOuter,
+  cellloops::RecodeCells(result.get(), valueMap, TCellOrder::RowsOuter,
                          [toReplace, replacement](double w) { return w == toReplace ? replacement : w; });
   return result.release();
 }

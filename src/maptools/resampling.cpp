@@ -117,7 +117,7 @@ TMap* TMapTools::Subdivide(TMap* map, int factor) {
   const TEdges edges = EdgesOf(map);
 
   auto result = std::make_unique<TMap>(f, k * map->GetXDim(), k * map->GetYDim());
-  cellloops::ForEachCellColumnsOuter(map->GetXDim(), map->GetYDim(), [&](long column, long row) {
+  cellloops::ForEachCellRowsOuter(map->GetXDim(), map->GetYDim(), [&](long column, long row) {
     const double v = map->MbrVecValues[row][column];
     for (long a = 0; a < k; ++a)
       for (long b = 0; b < k; ++b) result->MbrVecValues[row * k + b][column * k + a] = v;
