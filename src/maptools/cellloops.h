@@ -64,10 +64,10 @@ void RecodeCells(TMap* result, const TMap* values, TCellOrder order, Recode&& re
 
 // The range messages of TMap's look-ups by point, for loops that reproduce them
 // through a TCellMatch.
-const char* const kGetPointValColumn = "LngX is out of range in TMap::GetPointVal";
-const char* const kGetPointValRow = "LngY is out of range in TMap::GetPointVal";
-const char* const kGetPointColumn = "LngX is out of range in TMap::GetPoint (TPoint*)";
-const char* const kGetPointRow = "LngY is out of range in TMap::GetPoint (TPoint*)";
+const char* const kGetPointValColumn = TMap::kGetPointValColumnMessage;
+const char* const kGetPointValRow = TMap::kGetPointValRowMessage;
+const char* const kGetPointColumn = TMap::kGetPointColumnMessage;
+const char* const kGetPointRow = TMap::kGetPointRowMessage;
 
 // Where each of a list of ordinates falls on an interval (edge) axis of a map,
 // found once with TAxis::GetIndex. For ordinate k either Index[k] is the cell

@@ -84,6 +84,13 @@ class TMap {
   void SetPoint(const TPoint* point, double value);
   std::vector<double> GetPointValues(const std::vector<TPoint*>& points) const;
 
+  // The range messages of the look-ups by point, shared with the tools that
+  // repeat such a look-up for many cells at once.
+  static constexpr const char* kGetPointValColumnMessage = "LngX is out of range in TMap::GetPointVal";
+  static constexpr const char* kGetPointValRowMessage = "LngY is out of range in TMap::GetPointVal";
+  static constexpr const char* kGetPointColumnMessage = "LngX is out of range in TMap::GetPoint (TPoint*)";
+  static constexpr const char* kGetPointRowMessage = "LngY is out of range in TMap::GetPoint (TPoint*)";
+
   // Axis setters: each copies its argument and derives the other member of the
   // pair. On a failure the map is unchanged.
   void SetXAxis(const TAxis* axis);
