@@ -166,7 +166,8 @@ std::vector<TMap*> TMapTools::MovingAverage(std::vector<TMap*> maps, int window)
   for (long first = 0; first <= size - window; ++first) {
     std::vector<TMap*> run;
     for (long m = first; m < first + window; ++m) run.push_back(maps[m]);
-    averages.emplace_back(Average(run));
+    std::unique_ptr<TMap> average(Average(run));
+    averages.push_back(std::move(average));
   }
   std::vector<TMap*> result;
   result.reserve(averages.size());
