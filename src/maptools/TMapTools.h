@@ -79,9 +79,10 @@ class TMapTools {
   // source cell written into a destination cell wins. Throws "Insert map's NW corner
   // is outside of the destination map in TMapTools::Insert", then "Insert map's SE
   // corner is outside of the destination map in TMapTools::Insert" (corners on the
-  // destination's edge are inside), and the failure of the first source cell, in
-  // that order, whose centre has no destination cell; every check comes before the
-  // first write, so a failing call leaves the destination unchanged.
+  // destination's edge are inside), then, for the first source cell whose centre
+  // lies in no destination cell, what TMap::SetPoint(TPoint*, double) throws for
+  // it. Every check comes before the first write, so a failing call leaves the
+  // destination unchanged.
   static void Insert(TMap* destination, TMap* source);
   // Cuts the common part of two maps out of each. The common extent is the
   // rectangle shared by the two maps' extents, whichever way their edges run. Each
