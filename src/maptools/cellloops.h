@@ -12,6 +12,12 @@ class TAxis;
 
 namespace cellloops {
 
+// The visiting order shows only where the work can fail: it decides which cell
+// fails first. Where the work cannot fail and writes each cell once from inputs
+// that do not change, every order gives the same map; the tools then visit rows
+// outer, the order in which the cells are stored, since going down a column
+// touches a new row's memory at every cell.
+
 // Visits every (column, row) of a columns x rows grid: all columns of row 0,
 // then of row 1, and so on.
 template <typename Work>
@@ -38,19 +44,30 @@ void ForEachCell(TCellOrder order, long columns, long rows, Work&& work) {
     ForEachCellColumnsOuter(columns, rows, work);
 }
 
-// A new map on a copy of `grid`'s grid (built from its centre axes: its
-// dimensions, the resolution of its X centre axis, no-data value -9999) whose
-// cell (column, row) is recode(value of `values` at (column, row)), visited in
-// `order`. `values` must have at least `grid`'s dimensions. Passes on what the
-// map constructor throws ("Axes resolutions do not match in TMap::TMap").
+// A new map on a copy of the map's grid, built from its centre axes: its
+// dimensions, the resolution of its X centre axis, every cell and the no-data
+// value -9999. Throws "Axes resolutions do not match in TMap::TMap" when the two
+// centre axes differ in resolution.
+inline std::unique_ptr<TMap> GridCopy(const TMap* map) {
+  return std::make_unique<TMap>(map->GetXAxis(), map->GetYAxis());
+}
+
+// Sets every cell (column, row) of `result` to recode(value of `values` at
+// (column, row)), visiting the cells in `order`. `values` must have at least
+// `result`'s dimensions.
 template <typename Recode>
-std::unique_ptr<TMap> RecodeCells(const TMap* grid, const TMap* values, TCellOrder order, Recode&& recode) {
-  auto result = std::make_unique<TMap>(grid->GetXAxis(), grid->GetYAxis());
+void RecodeCells(TMap* result, const TMap* values, TCellOrder order, Recode&& recode) {
   ForEachCell(order, result->GetXDim(), result->GetYDim(), [&](long column, long row) {
     result->MbrVecValues[row][column] = recode(values->MbrVecValues[row][column]);
   });
-  return result;
 }
+
+// The range messages of TMap's look-ups by point, for loops that reproduce them
+// through a TCellMatch.
+const char* const kGetPointValColumn = "LngX is out of range in TMap::GetPointVal";
+const char* const kGetPointValRow = "LngY is out of range in TMap::GetPointVal";
+const char* const kGetPointColumn = "LngX is out of range in TMap::GetPoint (TPoint*)";
+const char* const kGetPointRow = "LngY is out of range in TMap::GetPoint (TPoint*)";
 
 // Where each of a list of ordinates falls on an interval (edge) axis of a map,
 // found once with TAxis::GetIndex. For ordinate k either Index[k] is the cell

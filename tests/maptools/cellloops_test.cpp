@@ -40,8 +40,7 @@ TEST(TCellMatch, GivesAtEveryPositionWhatTheLookUpOfThatPositionGives) {
       "1 2 3\n4 5 6\n");
   const std::vector<double> xs{9.5, 10, 10.5, 11, 12.99, 13, 13.5};
   const std::vector<double> ys{22.5, 22, 21.5, 21, 20.5, 20, 19.5};
-  const TCellMatch match(other.get(), xs, ys, "LngX is out of range in TMap::GetPointVal",
-                         "LngY is out of range in TMap::GetPointVal");
+  const TCellMatch match(other.get(), xs, ys, cellloops::kGetPointValColumn, cellloops::kGetPointValRow);
   int failures = 0;
   for (long i = 0; i < static_cast<long>(ys.size()); ++i)
     for (long j = 0; j < static_cast<long>(xs.size()); ++j) {
