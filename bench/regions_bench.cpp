@@ -1,7 +1,7 @@
 // Times TMapTools::Insert of large maps (against placing each cell by its own
 // coordinate look-up, on a smaller map) and TMapTools::ValueGradients over a stack
 // of 20 maps of 1000 x 1000 cells. Run a Release build:
-//   regions_bench
+//   bench/regions.sh
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
