@@ -379,6 +379,25 @@ TEST(Intersection, RefusesMapsWithoutCommonCellsAndLeavesTheReferences) {
   }
 }
 
+TEST(Intersection, WhenTheSecondPartFailsTheCallerOwnsTheFirst) {
+  TMapPtr a = Grid(2, 2, 0, 0, 1, "1 2\n3 4");
+  // Edge axes of two resolutions: a map cannot be built from its centre axes.
+  TMapPtr b = std::make_unique<TMap>(1.0, 2, 2);
+  TAxis xs(1.0), ys(2.0);
+  for (double x : {1, 2, 3}) xs.AddPoint(new TPoint(x, 0));
+  for (double y : {3, 2, 1}) ys.AddPoint(new TPoint(0, y));
+  b->SetXAxisInterval(&xs);
+  b->SetYAxisInterval(&ys);
+  TMap* first = nullptr;
+  TMap* second = nullptr;
+  EXPECT_THROWS_TEXT(TMapTools::Intersection(a.get(), b.get(), first, second),
+                     "Axes resolutions do not match in TMap::TMap");
+  TMapPtr firstPart(first);
+  ASSERT_NE(firstPart, nullptr);
+  EXPECT_EQ(AllCells(firstPart.get()), std::vector<std::vector<double>>({{2}}));
+  EXPECT_EQ(second, nullptr);
+}
+
 // ---- real grids ----
 
 // Two grids of one cell size with aligned cells: cellmap covers X 1..11, Y 1..11,
