@@ -6,14 +6,21 @@
 
 #include "TAxis.h"
 #include "TGridScanner.h"
+#include "TGridWriter.h"
 #include "TInputFile.h"
 #include "TMap.h"
+#include "TOutputFile.h"
 #include "TPoint.h"
 
 namespace {
 // Rows are reserved in full only when the input is known to hold their values;
 // otherwise storage grows with the values read.
 const std::size_t kCautiousRowReserve = 4096;
+
+const char* const kWriteWithoutAxes = "Map has no axes in TARCGISFileTools::WriteARCGISFile";
+const char* const kListWithoutAxes = "Map has no axes in TARCGISFileTools::WriteFileList";
+const char* const kListSizes = "Size of map list and filename list do not match in TARCGISFileTools::WriteFileList";
+const char kValueSeparator = ' ';
 
 // The edge axes: repeated addition of the cell size from the south-western corner.
 void SetEdgeAxes(TMap& map, const TGridHeader& h) {
@@ -33,6 +40,30 @@ void SetEdgeAxes(TMap& map, const TGridHeader& h) {
   map.SetXAxisInterval(columnEdges.get());
   map.SetYAxisInterval(rowEdges.get());
 }
+
+// The header of a map about to be written. Everything that can refuse the map
+// happens here, so a refused map leaves no output and no file behind.
+TGridHeader HeaderToWrite(const TMap& map, const char* withoutAxes) {
+  const TAxis* columnEdges = map.GetXAxisInterval();
+  const TAxis* rowEdges = map.GetYAxisInterval();
+  if (columnEdges == nullptr || rowEdges == nullptr) throw withoutAxes;
+  TGridHeader header;
+  header.ncols = map.GetXDim();
+  header.nrows = map.GetYDim();
+  header.xllcorner = columnEdges->GetPoint(0)->GetX();
+  // Rows run from north to south, so the last row edge is the southern one.
+  header.yllcorner = rowEdges->GetPoint(map.GetYDim())->GetY();
+  header.cellsize = map.GetResolution();
+  header.nodata = map.GetNoData();
+  return header;
+}
+
+void WriteGridFile(const TMap& map, const TGridHeader& header, const std::string& fileName) {
+  TOutputFile file(fileName);
+  TGridWriter::WriteHeader(file.Stream(), header, TGridWriter::TTarget::OwnFile);
+  TGridWriter::WriteRows(file.Stream(), map, kValueSeparator, TGridWriter::TTarget::OwnFile);
+  file.Close();
+}
 }  // namespace
 
 TMap* TARCGISFileTools::LoadARCGISFile(std::istream& stream) {
@@ -41,8 +72,8 @@ TMap* TARCGISFileTools::LoadARCGISFile(std::istream& stream) {
 
   const long long remaining = scanner.RemainingBytes();
   const bool fits = remaining >= 0 && h.Cells() <= remaining / 2 + 1;
-  const std::size_t rowReserve = fits ? static_cast<std::size_t>(h.ncols)
-                                      : std::min(static_cast<std::size_t>(h.ncols), kCautiousRowReserve);
+  const std::size_t rowReserve =
+      fits ? static_cast<std::size_t>(h.ncols) : std::min(static_cast<std::size_t>(h.ncols), kCautiousRowReserve);
 
   auto map = std::make_unique<TMap>(h.cellsize);
   std::vector<std::vector<double>>& rows = map->MbrVecValues;
@@ -77,4 +108,22 @@ std::vector<TMap*> TARCGISFileTools::LoadFileList(std::vector<std::string> fileN
   maps.reserve(loaded.size());
   for (auto& map : loaded) maps.push_back(map.release());
   return maps;
+}
+
+void TARCGISFileTools::WriteARCGISFile(TMap* map, std::ostream& stream) {
+  const TGridHeader header = HeaderToWrite(*map, kWriteWithoutAxes);
+  TGridWriter::WriteHeader(stream, header, TGridWriter::TTarget::CallerStream);
+  TGridWriter::WriteRows(stream, *map, kValueSeparator, TGridWriter::TTarget::CallerStream);
+}
+
+void TARCGISFileTools::WriteARCGISFile(TMap* map, std::string fileName) {
+  WriteGridFile(*map, HeaderToWrite(*map, kWriteWithoutAxes), fileName);
+}
+
+void TARCGISFileTools::WriteFileList(std::vector<TMap*> maps, std::vector<std::string> fileNames) {
+  if (maps.size() != fileNames.size()) throw kListSizes;
+  std::vector<TGridHeader> headers;
+  headers.reserve(maps.size());
+  for (const TMap* map : maps) headers.push_back(HeaderToWrite(*map, kListWithoutAxes));
+  for (std::size_t i = 0; i < maps.size(); ++i) WriteGridFile(*maps[i], headers[i], fileNames[i]);
 }

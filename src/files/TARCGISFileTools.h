@@ -29,4 +29,31 @@ class TARCGISFileTools {
   // Loads each file in order; on any failure the maps already loaded are
   // deleted and the exception propagates. The caller owns the vector's maps.
   static std::vector<TMap*> LoadFileList(std::vector<std::string> fileNames);
+
+  // Writes the map as an ASCII grid: the six header lines, then one line per row,
+  // from row 0, with a blank after every value. Numbers are written with the
+  // stream's own settings (a fresh stream gives 6 significant digits); the corner
+  // is the western edge of the X interval axis and the southern edge of the Y
+  // interval axis. Throws "Map has no axes in TARCGISFileTools::WriteARCGISFile"
+  // for a map whose axes were never set, and "Index is out of range in
+  // TAxis::GetPoint" for an interval axis shorter than the map, before writing
+  // anything. Flushes only at its line ends and leaves the stream's state alone.
+  static void WriteARCGISFile(TMap* map, std::ostream& stream);
+
+  // Writes the map to the named file, truncating it, in the same layout but with
+  // every number in the fewest significant digits, six or more, that read back to
+  // the same double: a map read by LoadARCGISFile comes back bit for bit, as long
+  // as its numbers are finite (the reader refuses the "nan" and "inf" written for
+  // the others). The map is checked as above before the file is opened; a file
+  // that cannot be opened throws the std::string "Unable to open file " + name,
+  // and a failed write or close (a full disk) "Unable to write file " + name.
+  static void WriteARCGISFile(TMap* map, std::string fileName);
+
+  // Writes map i to file name i with the file form, in order. Throws "Size of map
+  // list and filename list do not match in TARCGISFileTools::WriteFileList", and
+  // "Map has no axes in TARCGISFileTools::WriteFileList" (or the axis range
+  // message) for any map of the list, before writing any file. A file that cannot
+  // be opened or written stops the list with the file form's std::string; the
+  // files before it stay written.
+  static void WriteFileList(std::vector<TMap*> maps, std::vector<std::string> fileNames);
 };

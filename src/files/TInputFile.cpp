@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-namespace {
-const char* const kUnableToOpen = "Unable to open file ";
+#include "TFileMessages.h"
 
+namespace {
 bool IsDirectory(const std::string& name) {
   struct stat info;
   return ::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -12,8 +12,8 @@ bool IsDirectory(const std::string& name) {
 }  // namespace
 
 TInputFile::TInputFile(const std::string& name) : MbrBuffer(new char[kBufferSize]) {
-  if (IsDirectory(name)) throw std::string(kUnableToOpen) + name;
+  if (IsDirectory(name)) throw std::string(kUnableToOpenFile) + name;
   MbrStream.rdbuf()->pubsetbuf(MbrBuffer.get(), kBufferSize);
   MbrStream.open(name, std::ios_base::in);
-  if (!MbrStream.is_open()) throw std::string(kUnableToOpen) + name;
+  if (!MbrStream.is_open()) throw std::string(kUnableToOpenFile) + name;
 }

@@ -1,5 +1,6 @@
 #include "TNumberText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -43,14 +44,32 @@ std::size_t TNumberText::FormatGeneral(double value, int precision, char* out) {
   return static_cast<std::size_t>(result.ptr - out);
 }
 
+namespace {
+// The significant digits of the shortest text that reads back to the value: no
+// general-notation text with fewer digits reads back.
+int ShortestDigits(double value) {
+  char text[TNumberText::kBufferSize];
+  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+  int digits = 0;
+  for (const char* p = text; p < result.ptr && *p != 'e'; ++p) digits += IsDigit(*p);
+  return digits;
+}
+
+// The next precision to try once `tried` digits failed to read back. Six digits
+// carry most values, so the shortest text is only sought when they fail; the
+// search then skips every precision that cannot read back.
+int NextPrecision(int tried, double value) {
+  return tried == kMinRoundTripDigits ? std::max(tried + 1, ShortestDigits(value)) : tried + 1;
+}
+}  // namespace
+
 std::size_t TNumberText::FormatRoundTrip(double value, char* out) {
   std::size_t length = 0;
-  for (int digits = kMinRoundTripDigits; digits <= kMaxRoundTripDigits; ++digits) {
+  for (int digits = kMinRoundTripDigits; digits <= kMaxRoundTripDigits; digits = NextPrecision(digits, value)) {
     length = FormatGeneral(value, digits, out);
     double back = 0;
     const auto parsed = std::from_chars(out, out + length, back);
-    if (parsed.ec == std::errc() && (back == value || std::isnan(value)) &&
-        std::signbit(back) == std::signbit(value))
+    if (parsed.ec == std::errc() && (back == value || std::isnan(value)) && std::signbit(back) == std::signbit(value))
       break;
   }
   return length;

@@ -37,6 +37,19 @@ class TMapTools {
 
   // ---- dumps ----
 
+  // Writes the cell values, one line per row from row 0, each value followed by
+  // the separator (the last one of a row too) and each line ended by std::endl.
+  // Numbers use the stream's own settings. Reads the cells only, so a map without
+  // axes is written as well; throws nothing.
+  static void WriteFlatFile(TMap* map, std::ostream& stream, char separator);
+  // Writes one line per cell, column by column from column 0 (each column from
+  // row 0): the X of the column's centre, ",", the Y of the row's centre, ",",
+  // the cell value, std::endl; no header. Numbers use the stream's own settings.
+  // Throws "Map has no axes in TMapTools::WriteCSVFile" for a map whose axes were
+  // never set, and TMap::GetPoint's range message for centre axes shorter than
+  // the map, before writing anything.
+  static void WriteCSVFile(TMap* map, std::ostream& stream);
+
   // ---- arithmetic ----
 
   // Two maps matched by coordinates. The base is the finer map (the first on a
