@@ -6,6 +6,7 @@
 #include "TMap.h"
 #include "TMapTools.h"
 #include "TPoint.h"
+#include "TPointTools.h"
 #include "cellloops.h"
 
 namespace {
@@ -101,19 +102,20 @@ bool CellsWithin(const TAxis* edges, char axis, double low, double high, long& f
   return first >= 0;
 }
 
-// The cells of `map` that lie in the common extent of `map` and `other`: false
-// when the common extent holds no cell centre of `map` on one of the axes.
-bool CommonBlock(const TMap* map, const TMap* other, long& x1, long& x2, long& y1, long& y2) {
-  for (char axis : {'X', 'Y'}) {
-    double low, high, otherLow, otherHigh;
-    Span(Edges(map, axis), axis, low, high);
-    Span(Edges(other, axis), axis, otherLow, otherHigh);
-    long& first = axis == 'X' ? x1 : y1;
-    long& last = axis == 'X' ? x2 : y2;
-    if (!CellsWithin(Edges(map, axis), axis, std::max(low, otherLow), std::min(high, otherHigh), first, last))
-      return false;
-  }
-  return true;
+// The corner of a map's extent with the smaller ordinates on both axes, or the one
+// with the larger, whichever way its edges run.
+std::unique_ptr<TPoint> ExtentCorner(const TMap* map, bool larger) {
+  double lowX, highX, lowY, highY;
+  Span(Edges(map, 'X'), 'X', lowX, highX);
+  Span(Edges(map, 'Y'), 'Y', lowY, highY);
+  return std::make_unique<TPoint>(larger ? highX : lowX, larger ? highY : lowY);
+}
+
+// The cells of `map` whose centres lie between the corners low and high of the
+// common extent: false when there is none on one of the axes.
+bool CommonBlock(const TMap* map, const TPoint* low, const TPoint* high, long& x1, long& x2, long& y1, long& y2) {
+  return CellsWithin(Edges(map, 'X'), 'X', low->GetX(), high->GetX(), x1, x2) &&
+         CellsWithin(Edges(map, 'Y'), 'Y', low->GetY(), high->GetY(), y1, y2);
 }
 }  // namespace
 
@@ -193,8 +195,13 @@ void TMapTools::Insert(TMap* destination, TMap* source) {
 }
 
 void TMapTools::Intersection(TMap* first, TMap* second, TMap*& firstPart, TMap*& secondPart) {
+  const std::unique_ptr<TPoint> firstLow = ExtentCorner(first, false), firstHigh = ExtentCorner(first, true);
+  const std::unique_ptr<TPoint> secondLow = ExtentCorner(second, false), secondHigh = ExtentCorner(second, true);
+  const std::unique_ptr<TPoint> low(TPointTools::Max(firstLow.get(), secondLow.get()));
+  const std::unique_ptr<TPoint> high(TPointTools::Min(firstHigh.get(), secondHigh.get()));
   long fx1, fx2, fy1, fy2, sx1, sx2, sy1, sy2;
-  if (!CommonBlock(first, second, fx1, fx2, fy1, fy2) || !CommonBlock(second, first, sx1, sx2, sy1, sy2))
+  if (!CommonBlock(first, low.get(), high.get(), fx1, fx2, fy1, fy2) ||
+      !CommonBlock(second, low.get(), high.get(), sx1, sx2, sy1, sy2))
     throw kNoIntersection;
   firstPart = CutBlock(first, fx1, fx2, fy1, fy2).release();
   secondPart = CutBlock(second, sx1, sx2, sy1, sy2).release();
