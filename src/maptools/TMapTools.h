@@ -11,6 +11,14 @@ class TMapPoint;
 // Cell value -> number of cells holding it, in ascending order of value.
 typedef std::map<double, long> ValueCountTable;
 
+// Cell value -> a new TMapPoint at the centre of the first cell holding it. The
+// table does not free its points: whoever holds it deletes each point when done.
+typedef std::map<double, TMapPoint*> ValueLocationTable;
+// Key of a ValueLocationTable -> the value another map holds at that key's point.
+typedef std::map<double, double> FetchedValueTable;
+// Zone value -> the values a value map holds in the zone's cells, in scan order.
+typedef std::map<double, std::vector<double>> OverlayValueTable;
+
 // Operations on maps, as static functions without state. Every map, vector or
 // table returned is new and owned by the caller; inputs are only read unless an
 // operation says it changes a map in place. Failures are thrown as character
@@ -146,8 +154,114 @@ class TMapTools {
   static TMap* BilinearInterpolate(TMap* map, double cellSize);
 
   // ---- regions ----
+  // A block is given as north, south (rows) and west, east (columns), both ends
+  // included. By coordinates, a cell holds its edge on the side of the smaller
+  // coordinate: an ordinate on the edge between two cells belongs to the cell with
+  // the greater coordinates.
+
+  // The smallest block holding every cell equal to `value` (NaN matches nothing);
+  // all four are 0 when no cell does, or the map has no cells. Never throws.
+  static void FindPatchExtent(TMap* map, double value, long& north, long& south, long& west, long& east);
+  // Moves each side of the block outward by `margin` cells, stopping at the map's
+  // border; a negative margin moves the sides inward under the same rule. Never
+  // throws.
+  static void BufferIndices(TMap* map, long margin, long& north, long& south, long& west, long& east);
+  // Sets every cell of the block to `value`, in place. Throws, in this order and
+  // before writing anything: "Northern edge must be less than southern edge in
+  // TMapTools::FillBlock" (north > south), "Western edge must be less than eastern
+  // edge in TMapTools::FillBlock" (west > east), "Northern ordinate is out of range
+  // in TMapTools::FillBlock", "Southern ordinate is out of range in
+  // TMapTools::FillBlock", "Western ordinate is out of range in TMapTools::FillBlock"
+  // (west < 0), "Eastern ordinate is out of range in TMapTools::FillBlock"
+  // (east >= GetXDim).
+  static void FillBlock(TMap* map, double value, long north, long south, long west, long east);
+  // A new map (caller-owned) holding the cells that contain the two corner points
+  // (given in either order) and every cell between them, with the source's cell
+  // coordinates and resolution and the no-data value -9999; values are copied as
+  // they are. A point on the map's outer edge of greatest coordinate (the eastern
+  // edge; the northern edge of a map read from a file) belongs to the cell on that
+  // edge. The points stay the caller's. Throws "Ordinate is out of range in
+  // TAxis::GetIndex" for a point outside the map and "Corner ordinate is not a
+  // number in TMapTools::Extract" for a NaN ordinate, before building anything.
+  static TMap* Extract(TMap* map, TPoint* corner1, TPoint* corner2);
+  // Writes every cell of `source` into the destination cell that holds its centre,
+  // row by row from the north, in place; with different resolutions the last
+  // source cell written into a destination cell wins. Throws "Insert map's NW corner
+  // is outside of the destination map in TMapTools::Insert", then "Insert map's SE
+  // corner is outside of the destination map in TMapTools::Insert" (corners on the
+  // destination's edge are inside), then, for the first source cell whose centre
+  // lies in no destination cell, what TMap::SetPoint(TPoint*, double) throws for
+  // it. Every check comes before the first write, so a failing call leaves the
+  // destination unchanged.
+  static void Insert(TMap* destination, TMap* source);
+  // Cuts the common part of two maps out of each. The common extent is the
+  // rectangle shared by the two maps' extents, whichever way their edges run. Each
+  // part holds the cells of its map whose centres lie in the common extent, its
+  // edges included: a cell cut by an edge of the common extent belongs to the part
+  // when at least half of it lies inside, a cell that only touches it does not. Two
+  // maps of one cell size with aligned cells thus give parts of equal shape and
+  // equal cell coordinates. Each part is a new map, as Extract builds it, owned by
+  // the caller. Throws "Maps do not intersect in TMapTools::Intersection" when the
+  // common extent holds no cell centre of one of the maps (extents apart, touching,
+  // or overlapping by less than half a cell), before building anything. The first
+  // part is stored in `firstPart` as soon as it is built: if building the second
+  // part fails, the caller owns the first.
+  static void Intersection(TMap* first, TMap* second, TMap*& firstPart, TMap*& secondPart);
 
   // ---- stacks ----
+  // A stack is a vector of maps of one shape; the number of a map is its position.
+  // A value is zero when it equals 0.0 (so -0.0 is zero too); a NaN is not zero.
+
+  // The value of cell (x, y) in the maps first..last, both included. Throws "Start
+  // map number is out of range in TMapTools::GetValuesVector", "End map number is
+  // out of range in TMapTools::GetValuesVector", "Stat map number must be less than
+  // end map number" (first >= last), then, map by map, the column and the row
+  // messages of TMap::GetPointVal.
+  static std::vector<double> GetValuesVector(std::vector<TMap*> stack, long x, long y, int first, int last);
+  // The nonzero value with the lowest row in the highest column of the 3 x 3 block
+  // centred on (x, y), clipped at the map's border; 0.0 when the whole block is
+  // zero. A NaN counts as nonzero. Throws "X-ordinate is out of range in
+  // TMapTools::FindNonzeroNeighbourVal", then "Y-ordinate is out of range in
+  // TMapTools::FindNonzeroNeighbourVal".
+  static double FindNonzeroNeighbourVal(TMap* map, long x, long y);
+  // One trend map per window start i = 0 .. count - window - 1: each cell holds the
+  // least-squares slope of the cell's values in maps i..i + window against the map
+  // numbers. A cell that is zero in map i stays -9999; zeros in the series are
+  // replaced by FindNonzeroNeighbourVal of their map; values equal to their map's
+  // no-data value are left out of the fit. Trend maps have map 0's axes and the
+  // no-data value -9999; the caller owns them. Throws, before building anything,
+  // "Window size must be < number of maps in TMapTools::ValueGradients", "Window
+  // size is negative in TMapTools::ValueGradients", "Map dimensions do not match in
+  // TMapTools::ValueGradients"; a window of 0 then fails with "Stat map number must
+  // be less than end map number" at the first cell that is not zero in its map.
+  static std::vector<TMap*> ValueGradients(std::vector<TMap*> stack, int window);
 
   // ---- locations ----
+  // Cells are visited in scan order: columns from the west in the outer loop, rows
+  // from the north in the inner one. Values are compared exactly; an excluded value
+  // is one TVectorTools::HasValue finds in the exclusion list (never a NaN).
+
+  // Each value of the map that is not excluded, with a new TMapPoint (cell centre
+  // and value) for the first cell holding it. A cell equal to the cell visited just
+  // before it is passed over; the first cell counts as following a no-data cell, so
+  // no-data cells at the very start of the scan are passed over too. A NaN cell
+  // never enters the table (it has no place in its order), but it does break a run.
+  // The caller owns the table's points and deletes them.
+  static ValueLocationTable GetFirstValues(TMap* map, std::vector<double> excluded);
+  // GetFirstValues of each map of the stack, in order; the caller owns every point.
+  static std::vector<ValueLocationTable> GetFirstValues(std::vector<TMap*> stack, std::vector<double> excluded);
+  // For each key of the table, the value of the map's cell that holds the key's
+  // point; the points stay the caller's. A point outside the map fails with the
+  // TMap::GetPointVal messages, for the lowest such key.
+  static FetchedValueTable FetchMapValues(TMap* map, std::map<double, TMapPoint*> locations);
+  // FetchMapValues of map i with table i, for every map of the stack; tables beyond
+  // the number of maps are ignored. Throws "Fewer location tables than maps in
+  // TMapTools::FetchMapValues" before reading anything.
+  static std::vector<FetchedValueTable> FetchMapValues(std::vector<TMap*> stack,
+                                                       std::vector<std::map<double, TMapPoint*>> locations);
+  // Zone value -> the value map's values in the cells of that zone, in scan order.
+  // Excluded zones are left out, and so are cells whose zone is NaN; no-data values
+  // are treated like any other. Throws "Map X-dimensions do not match", then "Map
+  // Y-Dimensions do not match".
+  static OverlayValueTable GetValuesOverlay(TMap* values, TMap* zones, std::vector<double> excluded);
 };
