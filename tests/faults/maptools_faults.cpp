@@ -9,6 +9,7 @@
 #include "MapSnapshot.h"
 #include "TMap.h"
 #include "TMapTools.h"
+#include "TPoint.h"
 #include "TestSupport.h"
 
 namespace {
@@ -36,6 +37,10 @@ void ReleaseAll(std::vector<TMap*> maps) {
   for (TMap* m : maps) delete m;
 }
 
+void ReleaseTable(const ValueLocationTable& table) {
+  for (const auto& entry : table) delete entry.second;
+}
+
 TEST(AllocationFaults, MapOperationsLeakNothingAndLeaveTheirInputsAlone) {
   Inputs in;
   const std::vector<std::string> before = in.Snapshot();
@@ -57,6 +62,31 @@ TEST(AllocationFaults, MapOperationsLeakNothingAndLeaveTheirInputsAlone) {
       {"Downscale", [&] { TMapPtr(TMapTools::Downscale(in.fine.get(), 2)); }},
       {"Subdivide", [&] { TMapPtr(TMapTools::Subdivide(in.coarse.get(), 2)); }},
       {"BilinearInterpolate", [&] { TMapPtr(TMapTools::BilinearInterpolate(in.fine.get(), 0.5)); }},
+      {"Extract",
+       [&] {
+         TPoint a(0.5, 0.5), b(2.5, 3.5);
+         TMapPtr(TMapTools::Extract(in.fine.get(), &a, &b));
+       }},
+      {"Intersection",
+       [&] {
+         TMap* first = nullptr;
+         TMap* second = nullptr;
+         try {
+           TMapTools::Intersection(in.fine.get(), in.coarse.get(), first, second);
+         } catch (...) {
+           delete first;  // the first part is the caller's once it is handed over
+           throw;
+         }
+         delete first;
+         delete second;
+       }},
+      {"ValueGradients", [&] { ReleaseAll(TMapTools::ValueGradients(in.Stack(), 1)); }},
+      {"GetFirstValues", [&] { ReleaseTable(TMapTools::GetFirstValues(in.fine.get(), {-9999})); }},
+      {"GetFirstValues of a stack",
+       [&] {
+         for (const auto& table : TMapTools::GetFirstValues(in.Stack(), {})) ReleaseTable(table);
+       }},
+      {"GetValuesOverlay", [&] { TMapTools::GetValuesOverlay(in.fine.get(), in.fine3.get(), {}); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
