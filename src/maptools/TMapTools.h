@@ -22,14 +22,16 @@ typedef std::map<double, std::vector<double>> OverlayValueTable;
 // Operations on maps, as static functions without state. Every map, vector or
 // table returned is new and owned by the caller; inputs are only read unless an
 // operation says it changes a map in place. Failures are thrown as character
-// strings that name the operation; a throwing operation returns nothing, frees what
-// it had built and leaves its inputs unchanged.
+// strings, quoted below with each operation; unless an operation says otherwise, a
+// throwing operation returns nothing, frees what it had built and leaves its inputs
+// unchanged.
 //
 // Maps must have their axes set (every map the reader and these operations return
 // has them), except where an operation reads only the cells. A result "on a copy of
 // a map's grid" has that map's dimensions, centre axes and the resolution of its X
 // centre axis; building it passes on "Axes resolutions do not match in TMap::TMap"
-// when the map's two centre axes differ in resolution.
+// when the map's two centre axes differ in resolution, and "Index is out of range in
+// TAxis::GetPoint" for a map without columns or without rows.
 class TMapTools {
  public:
   // ---- census ----
