@@ -181,7 +181,7 @@ TEST(DocsExamples, StacksAndTrends) {
   EXPECT_EQ(Cells(*mean), (std::vector<double>{10.0 / 3, -9999}));
   std::vector<std::unique_ptr<TMap>> trends = Own(TMapTools::ValueGradients(stack, 1));
   ASSERT_EQ(trends.size(), 2u);
-  EXPECT_EQ(Cells(*trends[0]), (std::vector<double>{2, 0}));  // 1 -> 3, 4 -> 4
+  EXPECT_EQ(Cells(*trends[0]), (std::vector<double>{2, 0}));              // 1 -> 3, 4 -> 4
   EXPECT_NE(trends[1]->GetPointVal(1, 0), trends[1]->GetPointVal(1, 0));  // one value left to fit: NaN
   EXPECT_EQ(trends[1]->GetPointVal(0, 0), 3);
 
