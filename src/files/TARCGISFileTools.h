@@ -11,23 +11,31 @@ class TMap;
 // Format failures are thrown as character strings ("File format error: ...",
 // "Unexpected end of file found in TARCGISFileTools::LoadARCGISFile"); a file that
 // cannot be opened is thrown as the std::string "Unable to open file " + name.
+// A message that quotes what was found is built per failure and stays valid until
+// the next such failure in the same thread: copy it before reading again.
 class TARCGISFileTools {
  public:
   // Reads one grid from the stream, starting at its current position, and leaves
-  // the stream just after the last cell value. The caller owns the map. Besides
-  // the header messages, a cell token that is not wholly one decimal number, a
-  // negative ncols or nrows, and a grid without cells wider or taller than
-  // TGridScanner::kMaxEmptyGridExtent are refused with "File format error: ..."
+  // the stream just after the last cell value. The caller owns the map: it has the
+  // file's cell size and no-data value, row 0 the northern row, and axes laid out
+  // from the lower-left corner. A header key out of place throws "File format
+  // error: expected to find ncols tag" (likewise for each key; the second reads
+  // "expectd to find nrows tag"); a stream that ends before the last cell throws
+  // "Unexpected end of file found in TARCGISFileTools::LoadARCGISFile". A missing
+  // no-data number, a cell token that is not wholly one decimal number or is
+  // longer than 1024 characters, a negative ncols or nrows, and a grid without
+  // cells wider or taller than 262144 are refused with "File format error: ..."
   // messages that say what was found and where. Memory grows with the values
   // actually read, never with what the header merely declares.
   static TMap* LoadARCGISFile(std::istream& stream);
 
   // Opens the named file (a directory counts as a file that cannot be opened),
-  // reads it with the stream form and closes it again.
+  // reads it with the stream form and closes it again. The caller owns the map.
   static TMap* LoadARCGISFile(std::string fileName);
 
-  // Loads each file in order; on any failure the maps already loaded are
-  // deleted and the exception propagates. The caller owns the vector's maps.
+  // Loads each file in order with the file form; on any failure the maps already
+  // loaded are deleted and the exception propagates. The caller owns the vector's
+  // maps.
   static std::vector<TMap*> LoadFileList(std::vector<std::string> fileNames);
 
   // Writes the map as an ASCII grid: the six header lines, then one line per row,

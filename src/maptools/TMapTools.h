@@ -22,7 +22,16 @@ typedef std::map<double, std::vector<double>> OverlayValueTable;
 // Operations on maps, as static functions without state. Every map, vector or
 // table returned is new and owned by the caller; inputs are only read unless an
 // operation says it changes a map in place. Failures are thrown as character
-// strings that name the operation.
+// strings, quoted below with each operation; unless an operation says otherwise, a
+// throwing operation returns nothing, frees what it had built and leaves its inputs
+// unchanged.
+//
+// Maps must have their axes set (every map the reader and these operations return
+// has them), except where an operation reads only the cells. A result "on a copy of
+// a map's grid" has that map's dimensions, centre axes and the resolution of its X
+// centre axis; building it passes on "Axes resolutions do not match in TMap::TMap"
+// when the map's two centre axes differ in resolution, and "Index is out of range in
+// TAxis::GetPoint" for a map without columns or without rows.
 class TMapTools {
  public:
   // ---- census ----
@@ -46,8 +55,8 @@ class TMapTools {
   // row 0): the X of the column's centre, ",", the Y of the row's centre, ",",
   // the cell value, std::endl; no header. Numbers use the stream's own settings.
   // Throws "Map has no axes in TMapTools::WriteCSVFile" for a map whose axes were
-  // never set, and TMap::GetPoint's range message for centre axes shorter than
-  // the map, before writing anything.
+  // never set, and "LngX is out of range for the X-axis in TMap::GetCoordinates"
+  // (or the LngY one) for centre axes shorter than the map, before writing anything.
   static void WriteCSVFile(TMap* map, std::ostream& stream);
 
   // ---- arithmetic ----
@@ -55,10 +64,10 @@ class TMapTools {
   // Two maps matched by coordinates. The base is the finer map (the first on a
   // tie); the result lies on the base map's grid with its no-data value, and each
   // cell combines the base cell with the other map's cell that holds its centre:
-  // first + second where both hold data, else the base's no-data value. Caller owns
-  // the result. Throws what TMap::GetPointVal(TPoint*) throws for the first base
-  // cell (rows from the north, each from the west) whose centre the other map does
-  // not cover.
+  // first + second where each holds data for its own map, else the base's no-data
+  // value. Caller owns the result. Throws what TMap::GetPointVal(TPoint*) throws
+  // for the first base cell (rows from the north, each from the west) whose centre
+  // the other map does not cover.
   static TMap* Add(TMap* first, TMap* second);
   // The same with first x second.
   static TMap* Multiply(TMap* first, TMap* second);
@@ -89,8 +98,11 @@ class TMapTools {
   // (no-data value -9999). Caller owns the result. Throws "Map stack is empty in
   // TMapTools::DataCounts", then the dimension messages of Sum naming DataCounts.
   static TMap* DataCounts(std::vector<TMap*> maps);
-  // Divide(Sum(maps), DataCounts(maps)). Caller owns the result. Throws what Sum
-  // throws.
+  // Divide(Sum(maps), DataCounts(maps)): the mean where every map holds data. A
+  // cell where some map lacks data holds -9999 when Sum gives -9999 there; with
+  // other no-data values it holds that value divided by the number of maps with
+  // data (an infinity where there are none). Caller owns the result. Throws what
+  // Sum throws.
   static TMap* Average(std::vector<TMap*> maps);
   // The Average of every run of `window` consecutive maps, in order: size - window
   // + 1 maps, none when the window is larger than the stack. Caller owns the vector's
@@ -105,8 +117,8 @@ class TMapTools {
   // ---- recoding ----
 
   // The results of this section lie on a copy of an input's grid with the no-data
-  // value -9999, are owned by the caller, and pass on "Axes resolutions do not match
-  // in TMap::TMap". No-data cells are compared and recoded like any other.
+  // value -9999 and are owned by the caller. No-data cells are compared and recoded
+  // like any other.
 
   // Cells at or above the threshold keep their value; the others (NaN too) become 0.
   static TMap* Threshold(TMap* map, double threshold);
@@ -137,20 +149,23 @@ class TMapTools {
   // TMapTools::Subdivide".
   static TMap* Subdivide(TMap* map, int factor);
   // Bilinear interpolation of q11 at (x1, y1), q21 at (x2, y1), q12 at (x1, y2) and
-  // q22 at (x2, y2) at (x, y); extrapolates outside the rectangle, nothing tested.
+  // q22 at (x2, y2) at (x, y); extrapolates outside the rectangle. Nothing is
+  // checked or thrown: x1 == x2 or y1 == y2 gives the IEEE results.
   static double BilinearInterpolate(double q11, double q21, double q12, double q22, double x, double x1, double x2,
                                     double y, double y1, double y2);
   // The same with x1, y1 from p11, x2 from p21, y2 from p12 and the four points'
-  // values; stores the result as the target's value.
+  // values; stores the result as the target's value (the only change; all five
+  // points stay the caller's).
   static void BilinearInterpolate(TMapPoint* p11, TMapPoint* p21, TMapPoint* p12, TMapPoint* p22, TMapPoint* target);
   // The map resampled to the new cell size on the Downscale grid: sample points one
   // input cell inside the edges, one per new cell, interpolated between the four
   // input cell centres around them; cells without a sample point hold the input's
   // no-data value (the result's own no-data value is -9999). Caller owns the result.
-  // Throws "New resolution cannot be <= 0.0 in TMapTools::BilinearInterpolate",
-  // what Downscale throws, the look-up failures of TMap::GetPoint(TPoint*), and "LngGetX1 / LngGetX2 / LngGetY1
-  // / LngGetY2 is out of range in TMapTools::BilinearInterpolate" for a neighbour
-  // outside the input.
+  // Throws "New resolution cannot be <= 0.0 in TMapTools::BilinearInterpolate"
+  // (a NaN size fails in Downscale), what Downscale throws, what
+  // TMap::GetPoint(TPoint*) throws for a sample point in no cell, and "LngGetX1 is
+  // out of range in TMapTools::BilinearInterpolate" (likewise LngGetX2, LngGetY1,
+  // LngGetY2) for a neighbour outside the input.
   static TMap* BilinearInterpolate(TMap* map, double cellSize);
 
   // ---- regions ----
@@ -218,20 +233,21 @@ class TMapTools {
   // end map number" (first >= last), then, map by map, the column and the row
   // messages of TMap::GetPointVal.
   static std::vector<double> GetValuesVector(std::vector<TMap*> stack, long x, long y, int first, int last);
-  // The nonzero value with the lowest row in the highest column of the 3 x 3 block
-  // centred on (x, y), clipped at the map's border; 0.0 when the whole block is
-  // zero. A NaN counts as nonzero. Throws "X-ordinate is out of range in
-  // TMapTools::FindNonzeroNeighbourVal", then "Y-ordinate is out of range in
-  // TMapTools::FindNonzeroNeighbourVal".
+  // In the 3 x 3 block centred on (x, y), clipped at the map's border: the nonzero
+  // value of the lowest row in the highest column that holds one; 0.0 when the
+  // whole block is zero. A NaN counts as nonzero. Throws "X-ordinate is out of
+  // range in TMapTools::FindNonzeroNeighbourVal", then "Y-ordinate is out of range
+  // in TMapTools::FindNonzeroNeighbourVal".
   static double FindNonzeroNeighbourVal(TMap* map, long x, long y);
   // One trend map per window start i = 0 .. count - window - 1: each cell holds the
   // least-squares slope of the cell's values in maps i..i + window against the map
   // numbers. A cell that is zero in map i stays -9999; zeros in the series are
   // replaced by FindNonzeroNeighbourVal of their map; values equal to their map's
-  // no-data value are left out of the fit. Trend maps have map 0's axes and the
-  // no-data value -9999; the caller owns them. Throws, before building anything,
-  // "Window size must be < number of maps in TMapTools::ValueGradients", "Window
-  // size is negative in TMapTools::ValueGradients", "Map dimensions do not match in
+  // no-data value are left out of the fit, and a cell with fewer than two values
+  // left gets NaN. Trend maps have map 0's axes and the no-data value -9999; the
+  // caller owns them. Throws, before building anything, "Window size must be <
+  // number of maps in TMapTools::ValueGradients" (an empty stack too), "Window size
+  // is negative in TMapTools::ValueGradients", "Map dimensions do not match in
   // TMapTools::ValueGradients"; a window of 0 then fails with "Stat map number must
   // be less than end map number" at the first cell that is not zero in its map.
   static std::vector<TMap*> ValueGradients(std::vector<TMap*> stack, int window);
@@ -251,8 +267,8 @@ class TMapTools {
   // GetFirstValues of each map of the stack, in order; the caller owns every point.
   static std::vector<ValueLocationTable> GetFirstValues(std::vector<TMap*> stack, std::vector<double> excluded);
   // For each key of the table, the value of the map's cell that holds the key's
-  // point; the points stay the caller's. A point outside the map fails with the
-  // TMap::GetPointVal messages, for the lowest such key.
+  // point; the points stay the caller's. For the lowest key whose point lies in no
+  // cell, throws what TMap::GetPointVal(TPoint*) throws.
   static FetchedValueTable FetchMapValues(TMap* map, std::map<double, TMapPoint*> locations);
   // FetchMapValues of map i with table i, for every map of the stack; tables beyond
   // the number of maps are ignored. Throws "Fewer location tables than maps in

@@ -23,6 +23,7 @@ class TAxis {
   TAxis(const TAxis&) = delete;
   TAxis& operator=(const TAxis&) = delete;
 
+  // The number of points (empty slots included) and the spacing.
   long GetSize() const { return static_cast<long>(MbrVecPoints.size()); }
   double GetResolution() const { return MbrDblResolution; }
 
@@ -51,7 +52,8 @@ class TAxis {
   // is out of range in TAxis::GetSegment", "Start index is greater than end index in
   // TAxis::GetSegment", in that order, before building anything.
   TAxis* GetSegment(long start, long end) const;
-  // The same with the indices GetIndex gives for the selected ordinates of the points.
+  // The same with the indices GetIndex gives for the selected ordinates of the
+  // points; throws GetIndex's messages first. The points stay the caller's.
   TAxis* GetSegment(const TPoint* from, const TPoint* to, char axis) const;
 
   // A deep copy, owned by the caller.

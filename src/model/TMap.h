@@ -32,9 +32,10 @@ class TMap {
   // xDim columns by yDim rows of -9999, no-data value -9999, no axes.
   // Throws "Dimensions are negative in TMap::TMap" for a negative dimension.
   TMap(double resolution, long xDim, long yDim);
-  // A map shaped by a centre X axis and a centre Y axis, every cell -9999. Throws
-  // "Axes resolutions do not match in TMap::TMap" when the resolutions differ (a
-  // NaN differs from everything). The caller keeps both axes.
+  // A map shaped by a centre X axis and a centre Y axis, every cell -9999, no-data
+  // value -9999. Throws "Axes resolutions do not match in TMap::TMap" when the
+  // resolutions differ (a NaN differs from everything), and "Index is out of range
+  // in TAxis::GetPoint" when an axis is empty. The caller keeps both axes.
   TMap(const TAxis* xAxis, const TAxis* yAxis);
   ~TMap();
 
@@ -44,6 +45,8 @@ class TMap {
   // The step the sized constructors share; applied only to a map under construction.
   void Init(double resolution, long xDim, long yDim, double fill);
 
+  // The cell size, the number of columns and rows, the no-data value, and the axes
+  // (still owned by the map; null until set).
   double GetResolution() const { return MbrDblResolution; }
   long GetXDim() const { return MbrLngXDim; }
   long GetYDim() const { return MbrLngYDim; }
@@ -64,10 +67,16 @@ class TMap {
     if (y < 0 || y >= MbrLngYDim) throw "Y-ordinate is out of range in TMap::GetPointVal";
     return MbrVecValues[y][x];
   }
-  // A new point (caller-owned) at the centres of column x and row y.
+  // A new point (caller-owned) at the centres of column x and row y, read from
+  // the centre axes. Throws "LngX is out of range for the X-axis in
+  // TMap::GetCoordinates", then "LngY is out of range for the Y-axis in
+  // TMap::GetCoordinates".
   TPoint* GetCoordinates(long x, long y) const;
   // A new TMapPoint (caller-owned) at the cell centre, carrying the cell value.
+  // Throws "LngX is out of range in TMap::GetPoint (long,long)", then "LngY is out
+  // of range in TMap::GetPoint (long,long)", then what GetCoordinates throws.
   TMapPoint* GetPoint(long x, long y) const;
+  // Sets every cell to the value; the no-data value is not touched.
   void InitValues(double value);
   // A copy of row y. Throws "Index is out of bounds in TMap::GetRow".
   std::vector<double> GetRow(long y) const;
@@ -75,13 +84,28 @@ class TMap {
   // sets XDim. The axes are not touched.
   void AddRow(const std::vector<double>& row);
 
-  // Cells by map coordinates; these need the axes.
+  // Cells by map coordinates; these need the axes. A point is placed through the
+  // interval axes with TAxis::GetIndex, which throws "Ordinate is out of range in
+  // TAxis::GetIndex" for an ordinate outside the map's extent (X checked before Y).
+  // An ordinate on the outer edge of greatest coordinate, or a NaN, lies in no cell.
+
+  // The column (selector 'X') or row (any other) whose edges hold the ordinate; the
+  // number of columns (rows) for an ordinate in no cell.
   long GetIndex(double ordinate, char axis) const;
+  // The value of the cell holding the point. Throws, after the GetIndex messages,
+  // "LngX is out of range in TMap::GetPointVal", then "LngY is out of range in
+  // TMap::GetPointVal" for a point in no cell.
   double GetPointVal(const TPoint* point) const;
+  // A new TMapPoint (caller-owned) at the given point itself, not the cell centre,
+  // carrying the value of the cell holding it. Fails as GetPointVal(TPoint*) does,
+  // with "LngX is out of range in TMap::GetPoint (TPoint*)" and "LngY is out of
+  // range in TMap::GetPoint (TPoint*)".
   TMapPoint* GetPoint(const TPoint* point) const;
-  // Throws "LngX is out of range in TMap::SetPoint (TPoint*)" or
-  // "LngY is out of range in TMap::SetPoint (TPoint*)" for a point outside the cells.
+  // Sets the cell holding the point. Fails as GetPointVal(TPoint*) does, with
+  // "LngX is out of range in TMap::SetPoint (TPoint*)" and "LngY is out of range in
+  // TMap::SetPoint (TPoint*)", before writing anything.
   void SetPoint(const TPoint* point, double value);
+  // GetPointVal(TPoint*) of each point, in order; the first failure propagates.
   std::vector<double> GetPointValues(const std::vector<TPoint*>& points) const;
 
   // The range messages of the look-ups by point, shared with the tools that
@@ -91,8 +115,12 @@ class TMap {
   static constexpr const char* kGetPointColumnMessage = "LngX is out of range in TMap::GetPoint (TPoint*)";
   static constexpr const char* kGetPointRowMessage = "LngY is out of range in TMap::GetPoint (TPoint*)";
 
-  // Axis setters: each copies its argument and derives the other member of the
-  // pair. On a failure the map is unchanged.
+  // Axis setters: each copies its argument (the caller keeps it) and derives the
+  // other member of the pair. Throws "Length of new X axis does not match the X
+  // dimension of the map" (SetXAxis, likewise for Y) or "Length of new X interval
+  // axis does not fit the X dimension of the map" (SetXAxisInterval, likewise for
+  // Y), and "Index is out of range in TAxis::GetPoint" for an empty centre axis.
+  // On a failure the map is unchanged.
   void SetXAxis(const TAxis* axis);
   void SetYAxis(const TAxis* axis);
   void SetXAxisInterval(const TAxis* axis);
