@@ -37,6 +37,7 @@ TOrdinateMatch MatchOrdinates(const std::vector<double>& ordinates, const TAxis*
 }
 
 std::vector<double> ColumnCentres(const TMap* map) {
+  map->RequireAxes(TMap::kNoAxesCoordinatesMessage);
   const TAxis* axis = map->GetXAxis();
   std::vector<double> xs(static_cast<std::size_t>(axis->GetSize()));
   for (std::size_t j = 0; j < xs.size(); ++j) xs[j] = axis->MbrVecPoints[j]->GetX();
@@ -44,6 +45,7 @@ std::vector<double> ColumnCentres(const TMap* map) {
 }
 
 std::vector<double> RowCentres(const TMap* map) {
+  map->RequireAxes(TMap::kNoAxesCoordinatesMessage);
   const TAxis* axis = map->GetYAxis();
   std::vector<double> ys(static_cast<std::size_t>(axis->GetSize()));
   for (std::size_t i = 0; i < ys.size(); ++i) ys[i] = axis->MbrVecPoints[i]->GetY();
@@ -52,7 +54,7 @@ std::vector<double> RowCentres(const TMap* map) {
 
 TCellMatch::TCellMatch(const TMap* other, const std::vector<double>& xs, const std::vector<double>& ys,
                        const char* columnOutOfRange, const char* rowOutOfRange)
-    : MbrPtrOther(other),
+    : MbrPtrOther((other->RequireAxes(TMap::kNoAxesPointValMessage), other)),
       MbrColumns(MatchOrdinates(xs, other->GetXAxisInterval(), 'X', other->GetXDim(), columnOutOfRange)),
       MbrRows(MatchOrdinates(ys, other->GetYAxisInterval(), 'Y', other->GetYDim(), rowOutOfRange)),
       MbrVecColumnFails(FailureFlags(MbrColumns)),

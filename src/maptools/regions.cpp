@@ -28,6 +28,7 @@ const char* const kNoIntersection = "Maps do not intersect in TMapTools::Interse
 double Ordinate(const TPoint* point, char axis) { return axis == 'X' ? point->GetX() : point->GetY(); }
 
 const TAxis* Edges(const TMap* map, char axis) {
+  map->RequireAxes(TMap::kNoAxesIndexMessage);
   return axis == 'X' ? map->GetXAxisInterval() : map->GetYAxisInterval();
 }
 
@@ -75,6 +76,7 @@ void PlaceCell(TMap* destination, const TMap* source, long x, long y) {
 // A new map holding the block of columns x1..x2 and rows y1..y2 of `map`, with the
 // map's cell coordinates. GetSegment refuses indices outside the map.
 std::unique_ptr<TMap> CutBlock(const TMap* map, long x1, long x2, long y1, long y2) {
+  map->RequireAxes(TMap::kNoAxesCoordinatesMessage);
   std::unique_ptr<TAxis> columns(map->GetXAxis()->GetSegment(x1, x2));
   std::unique_ptr<TAxis> rows(map->GetYAxis()->GetSegment(y1, y2));
   auto part = std::make_unique<TMap>(columns.get(), rows.get());

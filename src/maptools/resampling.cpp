@@ -29,6 +29,7 @@ struct TEdges {
 };
 
 TEdges EdgesOf(const TMap* map) {
+  map->RequireAxes(TMap::kNoAxesIndexMessage);
   const TAxis* xEdges = map->GetXAxisInterval();
   const TAxis* yEdges = map->GetYAxisInterval();
   return {xEdges->GetPoint(0)->GetX(), yEdges->GetPoint(0)->GetY(), xEdges->GetPoint(xEdges->GetSize() - 1)->GetX(),

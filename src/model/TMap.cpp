@@ -27,6 +27,13 @@ const char* const kGetPointY = TMap::kGetPointRowMessage;
 const char* const kSetPointX = "LngX is out of range in TMap::SetPoint (TPoint*)";
 const char* const kSetPointY = "LngY is out of range in TMap::SetPoint (TPoint*)";
 const char* const kRowRange = "Index is out of bounds in TMap::GetRow";
+const char* const kNoAxesPoint = "Map has no axes in TMap::GetPoint";
+const char* const kNoAxesSetPoint = "Map has no axes in TMap::SetPoint";
+const char* const kMissingAxis = "Axis is missing in TMap::TMap";
+const char* const kMissingXAxis = "Axis is missing in TMap::SetXAxis";
+const char* const kMissingYAxis = "Axis is missing in TMap::SetYAxis";
+const char* const kMissingXInterval = "Axis is missing in TMap::SetXAxisInterval";
+const char* const kMissingYInterval = "Axis is missing in TMap::SetYAxisInterval";
 
 // Replaces one pair of axes: both new members are built before either old one is
 // released, so a failure leaves the map as it was.
@@ -47,6 +54,7 @@ TMap::TMap(double resolution, long xDim, long yDim) {
 }
 
 TMap::TMap(const TAxis* xAxis, const TAxis* yAxis) {
+  if (xAxis == nullptr || yAxis == nullptr) throw kMissingAxis;
   if (!(xAxis->GetResolution() == yAxis->GetResolution())) throw kResolutionsDiffer;
   Init(xAxis->GetResolution(), xAxis->GetSize(), yAxis->GetSize(), kDefaultNoData);
   try {
@@ -81,6 +89,7 @@ void TMap::Init(double resolution, long xDim, long yDim, double fill) {
 }
 
 TPoint* TMap::GetCoordinates(long x, long y) const {
+  RequireAxes(kNoAxesCoordinatesMessage);
   if (x < 0 || x >= MbrPtrXAxis->GetSize()) throw kCoordinatesX;
   if (y < 0 || y >= MbrPtrYAxis->GetSize()) throw kCoordinatesY;
   return new TPoint(MbrPtrXAxis->MbrVecPoints[x]->GetX(), MbrPtrYAxis->MbrVecPoints[y]->GetY());
@@ -89,6 +98,7 @@ TPoint* TMap::GetCoordinates(long x, long y) const {
 TMapPoint* TMap::GetPoint(long x, long y) const {
   if (x < 0 || x >= MbrLngXDim) throw kGetPointIndexX;
   if (y < 0 || y >= MbrLngYDim) throw kGetPointIndexY;
+  RequireAxes(kNoAxesPoint);
   std::unique_ptr<TPoint> centre(GetCoordinates(x, y));
   return new TMapPoint(centre->GetX(), centre->GetY(), MbrVecValues[y][x]);
 }
@@ -109,18 +119,20 @@ void TMap::AddRow(const std::vector<double>& row) {
 }
 
 long TMap::GetIndex(double ordinate, char axis) const {
+  RequireAxes(kNoAxesIndexMessage);
   if (axis == 'X') return MbrPtrXAxisInterval->GetIndex(ordinate, 'X');
   return MbrPtrYAxisInterval->GetIndex(ordinate, axis);
 }
 
-void TMap::LocatePoint(const TPoint* point, long& x, long& y) const {
+void TMap::LocatePoint(const TPoint* point, long& x, long& y, const char* noAxes) const {
+  RequireAxes(noAxes);
   x = MbrPtrXAxisInterval->GetIndex(point->GetX(), 'X');
   y = MbrPtrYAxisInterval->GetIndex(point->GetY(), 'Y');
 }
 
 double TMap::GetPointVal(const TPoint* point) const {
   long x, y;
-  LocatePoint(point, x, y);
+  LocatePoint(point, x, y, kNoAxesPointValMessage);
   if (x < 0 || x >= MbrLngXDim) throw kGetPointValX;
   if (y < 0 || y >= MbrLngYDim) throw kGetPointValY;
   return MbrVecValues[y][x];
@@ -128,7 +140,7 @@ double TMap::GetPointVal(const TPoint* point) const {
 
 TMapPoint* TMap::GetPoint(const TPoint* point) const {
   long x, y;
-  LocatePoint(point, x, y);
+  LocatePoint(point, x, y, kNoAxesPoint);
   if (x < 0 || x >= MbrLngXDim) throw kGetPointX;
   if (y < 0 || y >= MbrLngYDim) throw kGetPointY;
   return new TMapPoint(point->GetX(), point->GetY(), MbrVecValues[y][x]);
@@ -136,7 +148,7 @@ TMapPoint* TMap::GetPoint(const TPoint* point) const {
 
 void TMap::SetPoint(const TPoint* point, double value) {
   long x, y;
-  LocatePoint(point, x, y);
+  LocatePoint(point, x, y, kNoAxesSetPoint);
   if (x < 0 || x >= MbrLngXDim) throw kSetPointX;
   if (y < 0 || y >= MbrLngYDim) throw kSetPointY;
   MbrVecValues[y][x] = value;
@@ -150,6 +162,7 @@ std::vector<double> TMap::GetPointValues(const std::vector<TPoint*>& points) con
 }
 
 void TMap::SetXAxis(const TAxis* axis) {
+  if (axis == nullptr) throw kMissingXAxis;
   if (axis->GetSize() != MbrLngXDim) throw kXAxisLength;
   std::unique_ptr<TAxis> centres(axis->Clone());
   std::unique_ptr<TAxis> edges(TAxisTools::PointsToIntervals(axis, 'X'));
@@ -159,6 +172,7 @@ void TMap::SetXAxis(const TAxis* axis) {
 }
 
 void TMap::SetYAxis(const TAxis* axis) {
+  if (axis == nullptr) throw kMissingYAxis;
   if (axis->GetSize() != MbrLngYDim) throw kYAxisLength;
   std::unique_ptr<TAxis> centres(axis->Clone());
   std::unique_ptr<TAxis> edges(TAxisTools::PointsToIntervals(axis, 'Y'));
@@ -168,6 +182,7 @@ void TMap::SetYAxis(const TAxis* axis) {
 }
 
 void TMap::SetXAxisInterval(const TAxis* axis) {
+  if (axis == nullptr) throw kMissingXInterval;
   if (axis->GetSize() != MbrLngXDim + 1) throw kXIntervalLength;
   std::unique_ptr<TAxis> edges(axis->Clone());
   std::unique_ptr<TAxis> centres(TAxisTools::IntervalsToPoints(axis, 'X'));
@@ -177,6 +192,7 @@ void TMap::SetXAxisInterval(const TAxis* axis) {
 }
 
 void TMap::SetYAxisInterval(const TAxis* axis) {
+  if (axis == nullptr) throw kMissingYInterval;
   if (axis->GetSize() != MbrLngYDim + 1) throw kYIntervalLength;
   std::unique_ptr<TAxis> edges(axis->Clone());
   std::unique_ptr<TAxis> centres(TAxisTools::IntervalsToPoints(axis, 'Y'));

@@ -63,8 +63,8 @@ class TMap {
   // Throws "X-ordinate is out of range in TMap::GetPointVal", then
   // "Y-ordinate is out of range in TMap::GetPointVal".
   double GetPointVal(long x, long y) const {
-    if (x < 0 || x >= MbrLngXDim) throw "X-ordinate is out of range in TMap::GetPointVal";
-    if (y < 0 || y >= MbrLngYDim) throw "Y-ordinate is out of range in TMap::GetPointVal";
+    if (x < 0 || x >= MbrLngXDim) throw kPointValColumnIndexMessage;
+    if (y < 0 || y >= MbrLngYDim) throw kPointValRowIndexMessage;
     return MbrVecValues[y][x];
   }
   // A new point (caller-owned) at the centres of column x and row y, read from
@@ -108,12 +108,25 @@ class TMap {
   // GetPointVal(TPoint*) of each point, in order; the first failure propagates.
   std::vector<double> GetPointValues(const std::vector<TPoint*>& points) const;
 
+  // The range messages of the look-up by indices.
+  static constexpr const char* kPointValColumnIndexMessage = "X-ordinate is out of range in TMap::GetPointVal";
+  static constexpr const char* kPointValRowIndexMessage = "Y-ordinate is out of range in TMap::GetPointVal";
   // The range messages of the look-ups by point, shared with the tools that
   // repeat such a look-up for many cells at once.
   static constexpr const char* kGetPointValColumnMessage = "LngX is out of range in TMap::GetPointVal";
   static constexpr const char* kGetPointValRowMessage = "LngY is out of range in TMap::GetPointVal";
   static constexpr const char* kGetPointColumnMessage = "LngX is out of range in TMap::GetPoint (TPoint*)";
   static constexpr const char* kGetPointRowMessage = "LngY is out of range in TMap::GetPoint (TPoint*)";
+  // What a look-up throws on a map whose axes were never set.
+  static constexpr const char* kNoAxesCoordinatesMessage = "Map has no axes in TMap::GetCoordinates";
+  static constexpr const char* kNoAxesPointValMessage = "Map has no axes in TMap::GetPointVal";
+  static constexpr const char* kNoAxesIndexMessage = "Map has no axes in TMap::GetIndex";
+
+  // Whether all four axes are set; throws `message` when they are not.
+  bool HasAxes() const { return MbrPtrXAxis && MbrPtrYAxis && MbrPtrXAxisInterval && MbrPtrYAxisInterval; }
+  void RequireAxes(const char* message) const {
+    if (!HasAxes()) throw message;
+  }
 
   // Axis setters: each copies its argument (the caller keeps it) and derives the
   // other member of the pair. Throws "Length of new X axis does not match the X
@@ -128,5 +141,5 @@ class TMap {
 
  private:
   // Resolves a point to its column and row through the interval axes.
-  void LocatePoint(const TPoint* point, long& x, long& y) const;
+  void LocatePoint(const TPoint* point, long& x, long& y, const char* noAxes) const;
 };
