@@ -10,7 +10,9 @@ class TValueCensus;
 // values repeats a few short texts, and each text is read as a number once, when
 // it is first met, so a malformed token is still reported at its first place.
 // Texts that do not fit the table, long or new once it is full, are read at once
-// and counted by value. Finish hands everything to the value census.
+// and counted by value; when most texts miss the full table, the next ones are
+// counted by value without a look at it. Finish hands everything to the value
+// census.
 class TTokenCensus {
  public:
   // Texts up to this length are counted by text.
@@ -35,8 +37,12 @@ class TTokenCensus {
 
   TEntry* Find(std::uint64_t low, std::uint64_t high, std::uint32_t length, std::size_t hash);
   void CountByValue(const char* text, std::size_t length, long row, long column);
+  void NoteMiss(bool missed);
 
   TValueCensus& MbrValues;
   std::vector<TEntry> MbrSlots;
   std::size_t MbrUsed = 0;
+  long MbrBypass = 0;
+  long MbrFullLookups = 0;
+  long MbrFullMisses = 0;
 };

@@ -4,10 +4,15 @@
 
 namespace {
 const std::size_t kInitialSlots = 1 << 10;
-// 2 MB of slots: the table stays in the caches; new values beyond it are spilled.
-const std::size_t kMaxSlots = 1 << 17;
-const int kRadixBits = 8;
-const int kRadixPasses = 64 / kRadixBits;
+// 16 MB of slots, half a million values; new values beyond them are spilled.
+const std::size_t kMaxSlots = 1 << 20;
+// With the table full, the share of values that miss it is measured over windows
+// of this many look-ups; after a window where most missed, this many values are
+// spilled without a look-up.
+const long kMissWindow = 1 << 12;
+const long kBypassSpan = 1 << 16;
+const int kRadixBits = 11;
+const int kRadixPasses = (64 + kRadixBits - 1) / kRadixBits;
 const std::size_t kRadixBuckets = std::size_t{1} << kRadixBits;
 
 // Mixes every bit of the value into the low bits (the finaliser of splitmix64).
@@ -61,6 +66,7 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
       slot.count += count;
       MbrLastBits = bits;
       MbrLastCount = &slot.count;
+      if (MbrSlots.size() == kMaxSlots) NoteMiss(false);
       return;
     }
     if (slot.bits == 0) {
@@ -69,7 +75,8 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
           Grow();
           AddToTable(bits, count);
         } else {
-          MbrSpill.insert(MbrSpill.end(), static_cast<std::size_t>(count), OrderKey(bits));
+          Spill(bits, count);
+          NoteMiss(true);
         }
         return;
       }
@@ -81,6 +88,18 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
       return;
     }
   }
+}
+
+void TValueCensus::Spill(std::uint64_t bits, long count) {
+  MbrSpill.insert(MbrSpill.end(), static_cast<std::size_t>(count), OrderKey(bits));
+}
+
+void TValueCensus::NoteMiss(bool missed) {
+  MbrFullMisses += missed;
+  if (++MbrFullLookups < kMissWindow) return;
+  if (MbrFullMisses * 2 > MbrFullLookups) MbrBypass = kBypassSpan;
+  MbrFullLookups = 0;
+  MbrFullMisses = 0;
 }
 
 void TValueCensus::Grow() {

@@ -6,10 +6,10 @@
 #include <vector>
 
 // Counts cell values and hands them out in ascending order of value. Values are
-// kept in a hash table small enough to stay in the caches; once it is full, new
-// values are appended to a list that is sorted at the end, so a grid of few
-// distinct values costs a fixed amount of memory and a grid of all-distinct values
-// about 16 bytes a cell while it is being sorted.
+// kept in a hash table of bounded size; once it is full, new values are appended
+// to a list that is sorted at the end, so a grid of few distinct values costs a
+// fixed amount of memory and a grid of all-distinct values about 16 bytes a cell
+// while it is being sorted.
 //
 // 0 and -0 are one value. Its form is the one held by the first such cell in the
 // column-major order (by column from the west, each column from the north): the
@@ -32,6 +32,9 @@ class TValueCensus {
       *MbrLastCount += count;
     } else if (value != value) {
       MbrNaNCount += count;
+    } else if (MbrBypass > 0) {
+      --MbrBypass;
+      Spill(bits, count);
     } else {
       AddToTable(bits, count);
     }
@@ -52,6 +55,8 @@ class TValueCensus {
 
   void AddZero(bool negative, long count, long column, long row);
   void AddToTable(std::uint64_t bits, long count);
+  void Spill(std::uint64_t bits, long count);
+  void NoteMiss(bool missed);
   void Grow();
   // Sorts the spilled keys and the table's entries for the final walk.
   void Prepare(std::vector<TSlot>& entries);
@@ -72,6 +77,11 @@ class TValueCensus {
   long* MbrLastCount = nullptr;
   long MbrLastDummy = 0;
   std::vector<std::uint64_t> MbrSpill;  // order keys of values that found the table full
+  // Once the table is full, values that miss it are spilled; when most do, the
+  // next ones are spilled without a look at the table (the walk merges both).
+  long MbrBypass = 0;
+  long MbrFullLookups = 0;
+  long MbrFullMisses = 0;
 
   long MbrZeroCount[2] = {0, 0};  // [0] for +0, [1] for -0
   std::uint64_t MbrZeroFirst[2] = {~std::uint64_t{0}, ~std::uint64_t{0}};
