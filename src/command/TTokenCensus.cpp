@@ -9,11 +9,6 @@ namespace {
 // Half of these may fill; 32768 slots of 56 bytes stay in the second-level cache.
 const std::size_t kSlots = 1 << 15;
 const std::size_t kMaxUsed = kSlots / 2;
-// With the table full, the share of texts that miss it is measured over windows
-// of this many look-ups; after a window where most missed, this many texts are
-// counted by value without a look-up.
-const long kMissWindow = 1 << 12;
-const long kBypassSpan = 1 << 16;
 
 std::size_t HashText(std::uint64_t low, std::uint64_t high, std::uint32_t length) {
   std::uint64_t h = (low ^ (high * 0x9E3779B97F4A7C15ull) ^ length) * 0xC2B2AE3D27D4EB4Full;
@@ -33,10 +28,8 @@ TTokenCensus::TEntry* TTokenCensus::Find(std::uint64_t low, std::uint64_t high, 
 
 void TTokenCensus::Add(const char* text, std::size_t length, long row, long column) {
   if (length > kMaxShortToken) return CountByValue(text, length, row, column);
-  if (MbrBypass > 0) {
-    --MbrBypass;
-    return CountByValue(text, length, row, column);
-  }
+  if (MbrDecimals.Add(text, length)) return;
+  if (MbrMisses.Bypass()) return CountByValue(text, length, row, column);
   unsigned char bytes[kMaxShortToken] = {};
   std::memcpy(bytes, text, length);
   std::uint64_t low;
@@ -46,7 +39,7 @@ void TTokenCensus::Add(const char* text, std::size_t length, long row, long colu
   const auto size = static_cast<std::uint32_t>(length);
   TEntry* e = Find(low, high, size, HashText(low, high, size));
   if (e->length != 0) {
-    if (MbrUsed == kMaxUsed) NoteMiss(false);
+    if (MbrUsed == kMaxUsed) MbrMisses.Note(false);
     ++e->count;
     if (e->zero) {
       // Zeros remember their first place in column-major order.
@@ -58,7 +51,7 @@ void TTokenCensus::Add(const char* text, std::size_t length, long row, long colu
     return;
   }
   if (MbrUsed == kMaxUsed) {
-    NoteMiss(true);
+    MbrMisses.Note(true);
     return CountByValue(text, length, row, column);
   }
   const double value = TGridScanner::ParseCell(text, length, row, column);
@@ -70,15 +63,8 @@ void TTokenCensus::CountByValue(const char* text, std::size_t length, long row, 
   MbrValues.Add(TGridScanner::ParseCell(text, length, row, column), column, row);
 }
 
-void TTokenCensus::NoteMiss(bool missed) {
-  MbrFullMisses += missed;
-  if (++MbrFullLookups < kMissWindow) return;
-  if (MbrFullMisses * 2 > MbrFullLookups) MbrBypass = kBypassSpan;
-  MbrFullLookups = 0;
-  MbrFullMisses = 0;
-}
-
 void TTokenCensus::Finish() {
+  MbrDecimals.Finish(MbrValues);
   for (const TEntry& e : MbrSlots)
     if (e.length != 0) MbrValues.Add(e.value, e.count, e.firstColumn, e.firstRow);
   MbrSlots.clear();

@@ -4,9 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "TDecimalCensus.h"
+#include "TMissMeter.h"
+
 class TValueCensus;
 
-// Counts cell tokens by their text before their values: a grid of few distinct
+// Counts cell tokens by their text before their values. Plain decimals go to a
+// TDecimalCensus, which counts them by their digits. Otherwise a grid of few distinct
 // values repeats a few short texts, and each text is read as a number once, when
 // it is first met, so a malformed token is still reported at its first place.
 // Texts that do not fit the table, long or new once it is full, are read at once
@@ -37,12 +41,10 @@ class TTokenCensus {
 
   TEntry* Find(std::uint64_t low, std::uint64_t high, std::uint32_t length, std::size_t hash);
   void CountByValue(const char* text, std::size_t length, long row, long column);
-  void NoteMiss(bool missed);
 
   TValueCensus& MbrValues;
+  TDecimalCensus MbrDecimals;
   std::vector<TEntry> MbrSlots;
   std::size_t MbrUsed = 0;
-  long MbrBypass = 0;
-  long MbrFullLookups = 0;
-  long MbrFullMisses = 0;
+  TMissMeter MbrMisses;
 };

@@ -17,9 +17,8 @@ const int kMaxFastDigits = 9;
 const double kTieMargin = 1e-6;
 // Powers of ten that a double holds exactly.
 const int kMaxExactPower = 22;
-const double kExactPowers[kMaxExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+const double kExactPowers[kMaxExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 // log10(2), to estimate a decimal exponent from a binary one.
 const double kLog10Of2 = 0.30102999566398120;
 const int kMaxRoundTripDigits = 17;
@@ -143,8 +142,7 @@ std::size_t TNumberText::FormatRoundTrip(double value, char* out) {
     length = FormatGeneral(value, digits, out);
     double back = 0;
     const auto parsed = std::from_chars(out, out + length, back);
-    if (parsed.ec == std::errc() && (back == value || std::isnan(value)) &&
-        std::signbit(back) == std::signbit(value))
+    if (parsed.ec == std::errc() && (back == value || std::isnan(value)) && std::signbit(back) == std::signbit(value))
       break;
   }
   return length;

@@ -6,11 +6,6 @@ namespace {
 const std::size_t kInitialSlots = 1 << 10;
 // 16 MB of slots, half a million values; new values beyond them are spilled.
 const std::size_t kMaxSlots = 1 << 20;
-// With the table full, the share of values that miss it is measured over windows
-// of this many look-ups; after a window where most missed, this many values are
-// spilled without a look-up.
-const long kMissWindow = 1 << 12;
-const long kBypassSpan = 1 << 16;
 const int kRadixBits = 11;
 const int kRadixPasses = (64 + kRadixBits - 1) / kRadixBits;
 const std::size_t kRadixBuckets = std::size_t{1} << kRadixBits;
@@ -25,17 +20,19 @@ std::size_t Hash(std::uint64_t bits, std::size_t mask) {
   return static_cast<std::size_t>(bits) & mask;
 }
 
-// Least-significant-digit radix sort; digits that every key shares are skipped.
-void RadixSort(std::vector<std::uint64_t>& keys) {
-  if (keys.size() < 2) return;
+// Least-significant-digit radix sort by a 64-bit key; digits that every key
+// shares are skipped.
+template <class T, class Key>
+void RadixSort(std::vector<T>& items, Key key) {
+  if (items.size() < 2) return;
   std::vector<std::size_t> counts(kRadixPasses * kRadixBuckets, 0);
-  for (std::uint64_t key : keys)
+  for (const T& item : items)
     for (int pass = 0; pass < kRadixPasses; ++pass)
-      ++counts[pass * kRadixBuckets + ((key >> (pass * kRadixBits)) & (kRadixBuckets - 1))];
-  std::vector<std::uint64_t> scratch(keys.size());
+      ++counts[pass * kRadixBuckets + ((key(item) >> (pass * kRadixBits)) & (kRadixBuckets - 1))];
+  std::vector<T> scratch(items.size());
   for (int pass = 0; pass < kRadixPasses; ++pass) {
     std::size_t* bucket = &counts[pass * kRadixBuckets];
-    if (std::any_of(bucket, bucket + kRadixBuckets, [&](std::size_t c) { return c == keys.size(); })) continue;
+    if (std::any_of(bucket, bucket + kRadixBuckets, [&](std::size_t c) { return c == items.size(); })) continue;
     std::size_t offset = 0;
     for (std::size_t b = 0; b < kRadixBuckets; ++b) {
       const std::size_t c = bucket[b];
@@ -43,8 +40,8 @@ void RadixSort(std::vector<std::uint64_t>& keys) {
       offset += c;
     }
     const int shift = pass * kRadixBits;
-    for (std::uint64_t key : keys) scratch[bucket[(key >> shift) & (kRadixBuckets - 1)]++] = key;
-    keys.swap(scratch);
+    for (const T& item : items) scratch[bucket[(key(item) >> shift) & (kRadixBuckets - 1)]++] = item;
+    items.swap(scratch);
   }
 }
 }  // namespace
@@ -66,7 +63,7 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
       slot.count += count;
       MbrLastBits = bits;
       MbrLastCount = &slot.count;
-      if (MbrSlots.size() == kMaxSlots) NoteMiss(false);
+      if (MbrSlots.size() == kMaxSlots) MbrMisses.Note(false);
       return;
     }
     if (slot.bits == 0) {
@@ -76,7 +73,7 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
           AddToTable(bits, count);
         } else {
           Spill(bits, count);
-          NoteMiss(true);
+          MbrMisses.Note(true);
         }
         return;
       }
@@ -91,15 +88,10 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
 }
 
 void TValueCensus::Spill(std::uint64_t bits, long count) {
-  MbrSpill.insert(MbrSpill.end(), static_cast<std::size_t>(count), OrderKey(bits));
-}
-
-void TValueCensus::NoteMiss(bool missed) {
-  MbrFullMisses += missed;
-  if (++MbrFullLookups < kMissWindow) return;
-  if (MbrFullMisses * 2 > MbrFullLookups) MbrBypass = kBypassSpan;
-  MbrFullLookups = 0;
-  MbrFullMisses = 0;
+  if (count == 1)
+    MbrSpill.push_back(OrderKey(bits));
+  else
+    MbrSpillCounted.push_back(TSlot{OrderKey(bits), count});
 }
 
 void TValueCensus::Grow() {
@@ -117,7 +109,8 @@ void TValueCensus::Grow() {
 }
 
 void TValueCensus::Prepare(std::vector<TSlot>& entries) {
-  entries.reserve(MbrUsed + 1);
+  entries.swap(MbrSpillCounted);
+  entries.reserve(entries.size() + MbrUsed + 1);
   for (const TSlot& slot : MbrSlots)
     if (slot.bits != 0) entries.push_back(TSlot{OrderKey(slot.bits), slot.count});
   const long zeros = MbrZeroCount[0] + MbrZeroCount[1];
@@ -126,11 +119,11 @@ void TValueCensus::Prepare(std::vector<TSlot>& entries) {
     const bool negative = MbrZeroCount[1] > 0 && (MbrZeroCount[0] == 0 || MbrZeroFirst[1] < MbrZeroFirst[0]);
     entries.push_back(TSlot{OrderKey(negative ? std::uint64_t{1} << 63 : 0), zeros});
   }
-  std::sort(entries.begin(), entries.end(), [](const TSlot& a, const TSlot& b) { return a.bits < b.bits; });
+  RadixSort(entries, [](const TSlot& slot) { return slot.bits; });
   MbrSlots.clear();
   MbrSlots.shrink_to_fit();
   MbrUsed = 0;
   MbrLastBits = 0;
   MbrLastCount = &MbrLastDummy;
-  RadixSort(MbrSpill);
+  RadixSort(MbrSpill, [](std::uint64_t key) { return key; });
 }

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "TMissMeter.h"
+
 // Counts cell values and hands them out in ascending order of value. Values are
 // kept in a hash table of bounded size; once it is full, new values are appended
 // to a list that is sorted at the end, so a grid of few distinct values costs a
@@ -32,8 +34,7 @@ class TValueCensus {
       *MbrLastCount += count;
     } else if (value != value) {
       MbrNaNCount += count;
-    } else if (MbrBypass > 0) {
-      --MbrBypass;
+    } else if (MbrMisses.Bypass()) {
       Spill(bits, count);
     } else {
       AddToTable(bits, count);
@@ -56,7 +57,6 @@ class TValueCensus {
   void AddZero(bool negative, long count, long column, long row);
   void AddToTable(std::uint64_t bits, long count);
   void Spill(std::uint64_t bits, long count);
-  void NoteMiss(bool missed);
   void Grow();
   // Sorts the spilled keys and the table's entries for the final walk.
   void Prepare(std::vector<TSlot>& entries);
@@ -76,12 +76,11 @@ class TValueCensus {
   std::uint64_t MbrLastBits = 0;  // 0 never matches: zeros are tested first
   long* MbrLastCount = nullptr;
   long MbrLastDummy = 0;
-  std::vector<std::uint64_t> MbrSpill;  // order keys of values that found the table full
+  std::vector<std::uint64_t> MbrSpill;  // order keys of single cells that found the table full
+  std::vector<TSlot> MbrSpillCounted;   // the same for counts of several cells, by order key
   // Once the table is full, values that miss it are spilled; when most do, the
   // next ones are spilled without a look at the table (the walk merges both).
-  long MbrBypass = 0;
-  long MbrFullLookups = 0;
-  long MbrFullMisses = 0;
+  TMissMeter MbrMisses;
 
   long MbrZeroCount[2] = {0, 0};  // [0] for +0, [1] for -0
   std::uint64_t MbrZeroFirst[2] = {~std::uint64_t{0}, ~std::uint64_t{0}};
