@@ -4,8 +4,6 @@
 
 namespace {
 const std::size_t kInitialSlots = 1 << 10;
-// 16 MB of slots, half a million values; new values beyond them are spilled.
-const std::size_t kMaxSlots = 1 << 20;
 const int kRadixBits = 11;
 const int kRadixPasses = (64 + kRadixBits - 1) / kRadixBits;
 const std::size_t kRadixBuckets = std::size_t{1} << kRadixBits;
@@ -46,7 +44,8 @@ void RadixSort(std::vector<T>& items, Key key) {
 }
 }  // namespace
 
-TValueCensus::TValueCensus() : MbrSlots(kInitialSlots, TSlot{0, 0}), MbrLastCount(&MbrLastDummy) {}
+TValueCensus::TValueCensus(std::size_t maxSlots)
+    : MbrSlots(std::min(kInitialSlots, maxSlots), TSlot{0, 0}), MbrMaxSlots(maxSlots), MbrLastCount(&MbrLastDummy) {}
 
 void TValueCensus::AddZero(bool negative, long count, long column, long row) {
   const int sign = negative ? 1 : 0;
@@ -63,12 +62,12 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
       slot.count += count;
       MbrLastBits = bits;
       MbrLastCount = &slot.count;
-      if (MbrSlots.size() == kMaxSlots) MbrMisses.Note(false);
+      if (MbrSlots.size() == MbrMaxSlots) MbrMisses.Note(false);
       return;
     }
     if (slot.bits == 0) {
       if ((MbrUsed + 1) * 2 > MbrSlots.size()) {
-        if (MbrSlots.size() < kMaxSlots) {
+        if (MbrSlots.size() < MbrMaxSlots) {
           Grow();
           AddToTable(bits, count);
         } else {

@@ -19,7 +19,11 @@
 // out; NaNCount() tells how many were.
 class TValueCensus {
  public:
-  TValueCensus();
+  // The table's largest size in slots, a power of two: 16 MB, half a million values.
+  static constexpr std::size_t kMaxSlots = std::size_t{1} << 20;
+
+  // `maxSlots` (a power of two) bounds the table; values beyond half of it are spilled.
+  explicit TValueCensus(std::size_t maxSlots = kMaxSlots);
 
   // Counts one cell at (column, row).
   void Add(double value, long column, long row) { Add(value, 1, column, row); }
@@ -72,6 +76,7 @@ class TValueCensus {
   }
 
   std::vector<TSlot> MbrSlots;
+  std::size_t MbrMaxSlots;
   std::size_t MbrUsed = 0;
   std::uint64_t MbrLastBits = 0;  // 0 never matches: zeros are tested first
   long* MbrLastCount = nullptr;
