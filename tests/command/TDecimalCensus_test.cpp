@@ -39,8 +39,8 @@ TEST(DecimalCensus, TakesPlainDecimalsOnlyAndLeavesZerosToTheCaller) {
 }
 
 TEST(DecimalCensus, GivesEachValueExactlyAsTheNumberParserReadsIt) {
-  const char* const tokens[] = {"1",  "1.0", "+1.00",           "1207.15",          "-1207.15",          "0.1",  "0.3",
-                                "5.", ".5",  "123456789012345", "12345678.9012345", "-0.00000000000001", "9.95", "1e0"};
+  const char* const tokens[] = {"1",  "1.0", "+1.00",           "1207.15",          "-1207.15",          "0.1", "0.3",
+                                "5.", ".5",  "123456789012345", "12345678.9012345", "-0.00000000000001", "9.95"};
   for (const char* token : tokens) {
     SCOPED_TRACE(token);
     const std::size_t length = std::string(token).size();
