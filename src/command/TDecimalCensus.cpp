@@ -4,13 +4,6 @@
 
 #include "TValueCensus.h"
 
-namespace {
-const double kPowersOfTen[TDecimalCensus::kMaxDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-double ValueOf(std::int64_t digits, int decimals) { return static_cast<double>(digits) / kPowersOfTen[decimals]; }
-}  // namespace
-
 void TDecimalCensus::RaisePending() {
   for (TPending& pending : MbrPending) {
     if (pending.counter != nullptr) Raise(pending);
@@ -51,10 +44,12 @@ void TDecimalCensus::Finish(TValueCensus& values) {
     TWindow& window = MbrWindows[decimals];
     for (std::size_t i = 0; i < window.counts.size(); ++i)
       if (window.counts[i] != 0)
-        values.Add(ValueOf(window.base + static_cast<std::int64_t>(i), decimals), window.counts[i], 0, 0);
+        values.Add(TNumberText::PlainDecimalValue(window.base + static_cast<std::int64_t>(i), decimals),
+                   window.counts[i], 0, 0);
     window = TWindow{};
   }
-  for (const TCarry& carry : MbrCarries) values.Add(ValueOf(carry.digits, carry.decimals), MbrCounterLimit, 0, 0);
+  for (const TCarry& carry : MbrCarries)
+    values.Add(TNumberText::PlainDecimalValue(carry.digits, carry.decimals), MbrCounterLimit, 0, 0);
   MbrCarries.clear();
   MbrCounters = 0;
 }

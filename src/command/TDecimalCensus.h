@@ -4,22 +4,22 @@
 #include <cstdint>
 #include <vector>
 
+#include "TNumberText.h"
+
 class TValueCensus;
 
-// Counts cell tokens that are plain decimals, an optional sign and at most
-// kMaxDigits digits with an optional decimal point ("1207.15", "-9999", "5."), by
-// their digits read as one integer: for each number of decimals a window of
-// counters indexed by that integer. Grids of classes or of elevations with a fixed
-// number of decimals use a narrow range of such integers, so a cell costs an
-// index instead of a hash look-up. Such a token's value is its integer divided by
-// a power of ten, both exact in a double, which the one division rounds correctly.
+// Counts cell tokens that are plain decimals (TNumberText::ReadPlainDecimal:
+// "1207.15", "-9999", "5.") by their digits read as one integer: for each number
+// of decimals a window of counters indexed by that integer. Grids of classes or of
+// elevations with a fixed number of decimals use a narrow range of such integers,
+// so a cell costs an index instead of a hash look-up.
 //
 // Zeros are left to the caller, which keeps the form of the first one; so are
 // tokens of any other form and values that would widen the windows beyond
 // kMaxCounters counters in all.
 class TDecimalCensus {
  public:
-  static constexpr int kMaxDigits = 15;
+  static constexpr int kMaxDigits = TNumberText::kMaxPlainDigits;
   static constexpr std::size_t kMaxCounters = std::size_t{1} << 23;
   static constexpr std::size_t kInitialCounters = 1 << 10;
 
@@ -67,29 +67,9 @@ class TDecimalCensus {
 };
 
 inline bool TDecimalCensus::Add(const char* text, std::size_t length) {
-  const char* p = text;
-  const char* const end = text + length;
-  const bool negative = p < end && *p == '-';
-  if (p < end && (*p == '-' || *p == '+')) ++p;
-  std::int64_t digits = 0;
-  int count = 0;
-  int decimals = 0;
-  bool point = false;
-  for (; p < end; ++p) {
-    const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
-    if (digit < 10) {
-      digits = digits * 10 + digit;
-      ++count;
-      decimals += point;
-      if (count > kMaxDigits) return false;
-    } else if (*p == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  if (digits == 0) return false;
-  if (negative) digits = -digits;
+  std::int64_t digits;
+  int decimals;
+  if (!TNumberText::ReadPlainDecimal(text, length, digits, decimals)) return false;
   TWindow& window = MbrWindows[decimals];
   std::uint64_t index = static_cast<std::uint64_t>(digits - window.base);
   if (index >= window.counts.size()) {

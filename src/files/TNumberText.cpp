@@ -149,6 +149,12 @@ std::size_t TNumberText::FormatRoundTrip(double value, char* out) {
 }
 
 bool TNumberText::ParseDecimal(const char* text, std::size_t length, double& value) {
+  std::int64_t digits;
+  int decimals;
+  if (ReadPlainDecimal(text, length, digits, decimals)) {
+    value = PlainDecimalValue(digits, decimals);
+    return true;
+  }
   const char* end = text + length;
   if (!IsDecimalShape(text, end)) return false;
   const char* p = text;
