@@ -10,6 +10,8 @@
 
 namespace {
 const int kMinRoundTripDigits = 6;
+// A sign, the digits and a point: longer texts are no plain decimals.
+const std::size_t kMaxPlainLength = TNumberText::kMaxPlainDigits + 2;
 // The fast general-notation path works with at most this many digits: the scaled
 // value then stays below 1e9, where one rounded multiplication is off by far less
 // than kTieMargin.
@@ -19,6 +21,9 @@ const double kTieMargin = 1e-6;
 const int kMaxExactPower = 22;
 const double kExactPowers[kMaxExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// The layout of a double, to read its binary exponent.
+const int kMantissaBits = 52;
+const int kExponentBias = 1023;
 // log10(2), to estimate a decimal exponent from a binary one.
 const double kLog10Of2 = 0.30102999566398120;
 const int kMaxRoundTripDigits = 17;
@@ -63,9 +68,11 @@ bool ScaleByPowerOfTen(double magnitude, int power, double& scaled) {
 bool RoundToDigits(double value, int precision, std::uint64_t& digits, int& exponent) {
   const double magnitude = std::fabs(value);
   if (!(magnitude > 0) || !std::isfinite(magnitude)) return false;
-  int binaryExponent;
-  std::frexp(magnitude, &binaryExponent);
-  exponent = static_cast<int>(std::floor((binaryExponent - 1) * kLog10Of2));
+  std::uint64_t bits;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int biased = static_cast<int>(bits >> kMantissaBits);
+  if (biased == 0) return false;  // subnormal
+  exponent = static_cast<int>(std::floor((biased - kExponentBias) * kLog10Of2));
   const double low = kExactPowers[precision - 1];
   const double high = kExactPowers[precision];
   double scaled;
@@ -151,7 +158,7 @@ std::size_t TNumberText::FormatRoundTrip(double value, char* out) {
 bool TNumberText::ParseDecimal(const char* text, std::size_t length, double& value) {
   std::int64_t digits;
   int decimals;
-  if (ReadPlainDecimal(text, length, digits, decimals)) {
+  if (length <= kMaxPlainLength && ReadPlainDecimal(text, length, digits, decimals)) {
     value = PlainDecimalValue(digits, decimals);
     return true;
   }
