@@ -2,7 +2,7 @@
 # Benchmarks the value census side by side with GDAL + numpy and the parse limit.
 #
 #   bench/census.sh [--sizes "1e6 1e7 1e8"] [--kinds "landcover dem float"]
-#                   [--repeats 3] [--data DIR] [--keep]
+#                   [--repeats 3] [--data DIR] [--keep] [--library]
 #
 # For each kind and size it generates the grid (once; bench/gen_grid.py, the same
 # bytes every time), times gridtally (release build), GDAL + numpy
@@ -10,7 +10,9 @@
 # that gridtally and GDAL + numpy print the same bytes, and prints a table of
 # median times, ratios and peak memory (maximum resident set size). The figures go
 # to DATA/results.tsv and a plot of time against cells to DATA/census.png.
-# Grids over 1 GB are deleted at the end unless --keep is given.
+# Grids over 1 GB are deleted at the end unless --keep is given. With --library it
+# also times LoadARCGISFile and CountValues(TMap*) (bench/census/library_bench.cpp)
+# on the landcover and dem grids.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -19,6 +21,7 @@ kinds="landcover dem float"
 repeats=3
 data="$root/build/bench-data"
 keep=0
+library=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --sizes) sizes="$2"; shift 2 ;;
@@ -26,6 +29,7 @@ while [ $# -gt 0 ]; do
     --repeats) repeats="$2"; shift 2 ;;
     --data) data="$2"; shift 2 ;;
     --keep) keep=1; shift ;;
+    --library) library=1; shift ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
@@ -130,6 +134,21 @@ fig.tight_layout()
 fig.savefig(sys.argv[2], dpi=100)
 print("plot: " + sys.argv[2])
 PY
+
+if [ "$library" -eq 1 ]; then
+  g++ -O2 -DNDEBUG -std=c++17 -I"$root/src/model" -I"$root/src/files" -I"$root/src/maptools" \
+    -o "$data/library_bench" "$root/bench/census/library_bench.cpp" "$root/build/release/libgridmap.a"
+  echo
+  echo "library: LoadARCGISFile and CountValues(TMap*), medians of $repeats"
+  for size in $sizes; do
+    for kind in landcover dem; do
+      grid="$data/$kind-$size.asc"
+      [ -s "$grid" ] || continue
+      echo "$kind $size: $("$data/library_bench" "$grid" "$repeats")," \
+        "parse limit $(measure limit "$grid" "$data/out.limit" "$probe" | cut -d' ' -f1) s"
+    done
+  done
+fi
 
 if [ "$keep" -eq 0 ]; then
   find "$data" -name '*.asc' -size +1G -delete
