@@ -28,6 +28,8 @@ TTokenCensus::TEntry* TTokenCensus::Find(std::uint64_t low, std::uint64_t high, 
 
 void TTokenCensus::Add(const char* text, std::size_t length, long row, long column) {
   if (length > kMaxShortToken) return CountByValue(text, length, row, column);
+  if (MbrDecimals.Add(text, length)) return;
+  if (MbrMisses.Bypass()) return CountByValue(text, length, row, column);
   unsigned char bytes[kMaxShortToken] = {};
   std::memcpy(bytes, text, length);
   std::uint64_t low;
@@ -37,6 +39,7 @@ void TTokenCensus::Add(const char* text, std::size_t length, long row, long colu
   const auto size = static_cast<std::uint32_t>(length);
   TEntry* e = Find(low, high, size, HashText(low, high, size));
   if (e->length != 0) {
+    if (MbrUsed == kMaxUsed) MbrMisses.Note(false);
     ++e->count;
     if (e->zero) {
       // Zeros remember their first place in column-major order.
@@ -47,7 +50,10 @@ void TTokenCensus::Add(const char* text, std::size_t length, long row, long colu
     }
     return;
   }
-  if (MbrUsed == kMaxUsed) return CountByValue(text, length, row, column);
+  if (MbrUsed == kMaxUsed) {
+    MbrMisses.Note(true);
+    return CountByValue(text, length, row, column);
+  }
   const double value = TGridScanner::ParseCell(text, length, row, column);
   *e = TEntry{low, high, size, value == 0, value, 1, column, row};
   ++MbrUsed;
@@ -58,6 +64,7 @@ void TTokenCensus::CountByValue(const char* text, std::size_t length, long row, 
 }
 
 void TTokenCensus::Finish() {
+  MbrDecimals.Finish(MbrValues);
   for (const TEntry& e : MbrSlots)
     if (e.length != 0) MbrValues.Add(e.value, e.count, e.firstColumn, e.firstRow);
   MbrSlots.clear();

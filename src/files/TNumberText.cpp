@@ -4,12 +4,29 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 const int kMinRoundTripDigits = 6;
+// A sign, the digits and a point: longer texts are no plain decimals.
+const std::size_t kMaxPlainLength = TNumberText::kMaxPlainDigits + 2;
+// The fast general-notation path works with at most this many digits: the scaled
+// value then stays below 1e9, where one rounded multiplication is off by far less
+// than kTieMargin.
+const int kMaxFastDigits = 9;
+const double kTieMargin = 1e-6;
+// Powers of ten that a double holds exactly.
+const int kMaxExactPower = 22;
+const double kExactPowers[kMaxExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// The layout of a double, to read its binary exponent.
+const int kMantissaBits = 52;
+const int kExponentBias = 1023;
+// log10(2), to estimate a decimal exponent from a binary one.
+const double kLog10Of2 = 0.30102999566398120;
 const int kMaxRoundTripDigits = 17;
 // Longer tokens are refused by the reader long before they get here; this bounds
 // the copy made for the C library's fallback conversion.
@@ -37,9 +54,92 @@ bool IsDecimalShape(const char* p, const char* end) {
   }
   return p == end;
 }
+// magnitude * 10^power with a single rounding, or false when 10^|power| is not exact.
+bool ScaleByPowerOfTen(double magnitude, int power, double& scaled) {
+  if (power > kMaxExactPower || power < -kMaxExactPower) return false;
+  scaled = power >= 0 ? magnitude * kExactPowers[power] : magnitude / kExactPowers[-power];
+  return true;
+}
+
+// The significant digits of |value| rounded to `precision` digits, as an integer in
+// [10^(precision-1), 10^precision), and the decimal exponent of the first one.
+// Returns false when one rounded multiplication cannot tell the correct rounding
+// (a value near a tie, or out of the range of exact powers): the caller then uses
+// the exact conversion.
+bool RoundToDigits(double value, int precision, std::uint64_t& digits, int& exponent) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude > 0) || !std::isfinite(magnitude)) return false;
+  std::uint64_t bits;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int biased = static_cast<int>(bits >> kMantissaBits);
+  if (biased == 0) return false;  // subnormal
+  exponent = static_cast<int>(std::floor((biased - kExponentBias) * kLog10Of2));
+  const double low = kExactPowers[precision - 1];
+  const double high = kExactPowers[precision];
+  double scaled;
+  // The estimate is at most one below the true exponent.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (!ScaleByPowerOfTen(magnitude, precision - 1 - exponent, scaled)) return false;
+    if (scaled < high) break;
+    ++exponent;
+  }
+  if (scaled < low || scaled >= high) return false;
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;
+  if (std::fabs(fraction - 0.5) < kTieMargin) return false;
+  digits = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  if (digits == static_cast<std::uint64_t>(high)) {
+    digits /= 10;
+    ++exponent;
+  }
+  return true;
+}
+
+// Writes n digits of `digits` (most significant first) to out.
+char* WriteDigits(std::uint64_t digits, int n, char* out) {
+  for (int i = n - 1; i >= 0; --i, digits /= 10) out[i] = static_cast<char>('0' + digits % 10);
+  return out + n;
+}
 }  // namespace
 
 std::size_t TNumberText::FormatGeneral(double value, int precision, char* out) {
+  std::uint64_t digits;
+  int exponent;
+  if (precision >= 1 && precision <= kMaxFastDigits && RoundToDigits(value, precision, digits, exponent)) {
+    // printf's %g: trailing zeros go, then fixed notation for exponents from -4 to
+    // precision - 1, exponent notation otherwise.
+    int kept = precision;
+    while (kept > 1 && digits % 10 == 0) digits /= 10, --kept;
+    char* p = out;
+    if (value < 0) *p++ = '-';
+    char text[kMaxFastDigits];
+    WriteDigits(digits, kept, text);
+    if (exponent >= -4 && exponent < precision) {
+      if (exponent < 0) {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = -1; i > exponent; --i) *p++ = '0';
+        for (int i = 0; i < kept; ++i) *p++ = text[i];
+      } else {
+        for (int i = 0; i <= exponent; ++i) *p++ = i < kept ? text[i] : '0';
+        if (kept > exponent + 1) {
+          *p++ = '.';
+          for (int i = exponent + 1; i < kept; ++i) *p++ = text[i];
+        }
+      }
+    } else {
+      *p++ = text[0];
+      if (kept > 1) {
+        *p++ = '.';
+        for (int i = 1; i < kept; ++i) *p++ = text[i];
+      }
+      *p++ = 'e';
+      *p++ = exponent < 0 ? '-' : '+';
+      const int shown = exponent < 0 ? -exponent : exponent;
+      p = WriteDigits(static_cast<std::uint64_t>(shown), shown >= 100 ? 3 : 2, p);
+    }
+    return static_cast<std::size_t>(p - out);
+  }
   const auto result = std::to_chars(out, out + kBufferSize, value, std::chars_format::general, precision);
   return static_cast<std::size_t>(result.ptr - out);
 }
@@ -76,6 +176,12 @@ std::size_t TNumberText::FormatRoundTrip(double value, char* out) {
 }
 
 bool TNumberText::ParseDecimal(const char* text, std::size_t length, double& value) {
+  std::int64_t digits;
+  int decimals;
+  if (length <= kMaxPlainLength && ReadPlainDecimal(text, length, digits, decimals)) {
+    value = PlainDecimalValue(digits, decimals);
+    return true;
+  }
   const char* end = text + length;
   if (!IsDecimalShape(text, end)) return false;
   const char* p = text;

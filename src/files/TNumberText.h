@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // The one place where numbers become text and text becomes numbers. No message is
 // thrown here: a failure to read shows in the return value.
@@ -25,4 +26,52 @@ class TNumberText {
   // refused. Returns false, leaving `value` unspecified, when the token is not
   // such a number.
   static bool ParseDecimal(const char* text, std::size_t length, double& value);
+
+  // The most digits of a plain decimal.
+  static constexpr int kMaxPlainDigits = 15;
+
+  // Reads a plain decimal other than zero: an optional sign and 1 to
+  // kMaxPlainDigits digits with at most one decimal point ("1207.15", "-9999",
+  // "5.", ".5"), as the signed integer of its digits and the number of digits after
+  // the point. Returns false for any other text, zeros included (their sign would
+  // be lost in the integer).
+  static bool ReadPlainDecimal(const char* text, std::size_t length, std::int64_t& digits, int& decimals);
+
+  // The value of a plain decimal: its integer and the power of ten are exact in a
+  // double, so the one division rounds correctly.
+  static double PlainDecimalValue(std::int64_t digits, int decimals) {
+    return static_cast<double>(digits) / kPlainPowers[decimals];
+  }
+
+ private:
+  static constexpr double kPlainPowers[kMaxPlainDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 };
+
+inline bool TNumberText::ReadPlainDecimal(const char* text, std::size_t length, std::int64_t& digits, int& decimals) {
+  const char* p = text;
+  const char* const end = text + length;
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  std::int64_t integer = 0;
+  int count = 0;
+  int after = 0;
+  bool point = false;
+  for (; p < end; ++p) {
+    const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+    if (digit < 10) {
+      integer = integer * 10 + digit;
+      ++count;
+      after += point;
+      if (count > kMaxPlainDigits) return false;
+    } else if (*p == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (integer == 0) return false;
+  digits = negative ? -integer : integer;
+  decimals = after;
+  return true;
+}

@@ -4,10 +4,8 @@
 
 namespace {
 const std::size_t kInitialSlots = 1 << 10;
-// 2 MB of slots: the table stays in the caches; new values beyond it are spilled.
-const std::size_t kMaxSlots = 1 << 17;
-const int kRadixBits = 8;
-const int kRadixPasses = 64 / kRadixBits;
+const int kRadixBits = 11;
+const int kRadixPasses = (64 + kRadixBits - 1) / kRadixBits;
 const std::size_t kRadixBuckets = std::size_t{1} << kRadixBits;
 
 // Mixes every bit of the value into the low bits (the finaliser of splitmix64).
@@ -20,17 +18,19 @@ std::size_t Hash(std::uint64_t bits, std::size_t mask) {
   return static_cast<std::size_t>(bits) & mask;
 }
 
-// Least-significant-digit radix sort; digits that every key shares are skipped.
-void RadixSort(std::vector<std::uint64_t>& keys) {
-  if (keys.size() < 2) return;
+// Least-significant-digit radix sort by a 64-bit key; digits that every key
+// shares are skipped.
+template <class T, class Key>
+void RadixSort(std::vector<T>& items, Key key) {
+  if (items.size() < 2) return;
   std::vector<std::size_t> counts(kRadixPasses * kRadixBuckets, 0);
-  for (std::uint64_t key : keys)
+  for (const T& item : items)
     for (int pass = 0; pass < kRadixPasses; ++pass)
-      ++counts[pass * kRadixBuckets + ((key >> (pass * kRadixBits)) & (kRadixBuckets - 1))];
-  std::vector<std::uint64_t> scratch(keys.size());
+      ++counts[pass * kRadixBuckets + ((key(item) >> (pass * kRadixBits)) & (kRadixBuckets - 1))];
+  std::vector<T> scratch(items.size());
   for (int pass = 0; pass < kRadixPasses; ++pass) {
     std::size_t* bucket = &counts[pass * kRadixBuckets];
-    if (std::any_of(bucket, bucket + kRadixBuckets, [&](std::size_t c) { return c == keys.size(); })) continue;
+    if (std::any_of(bucket, bucket + kRadixBuckets, [&](std::size_t c) { return c == items.size(); })) continue;
     std::size_t offset = 0;
     for (std::size_t b = 0; b < kRadixBuckets; ++b) {
       const std::size_t c = bucket[b];
@@ -38,13 +38,14 @@ void RadixSort(std::vector<std::uint64_t>& keys) {
       offset += c;
     }
     const int shift = pass * kRadixBits;
-    for (std::uint64_t key : keys) scratch[bucket[(key >> shift) & (kRadixBuckets - 1)]++] = key;
-    keys.swap(scratch);
+    for (const T& item : items) scratch[bucket[(key(item) >> shift) & (kRadixBuckets - 1)]++] = item;
+    items.swap(scratch);
   }
 }
 }  // namespace
 
-TValueCensus::TValueCensus() : MbrSlots(kInitialSlots, TSlot{0, 0}), MbrLastCount(&MbrLastDummy) {}
+TValueCensus::TValueCensus(std::size_t maxSlots)
+    : MbrSlots(std::min(kInitialSlots, maxSlots), TSlot{0, 0}), MbrMaxSlots(maxSlots), MbrLastCount(&MbrLastDummy) {}
 
 void TValueCensus::AddZero(bool negative, long count, long column, long row) {
   const int sign = negative ? 1 : 0;
@@ -61,15 +62,17 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
       slot.count += count;
       MbrLastBits = bits;
       MbrLastCount = &slot.count;
+      if (MbrSlots.size() == MbrMaxSlots) MbrMisses.Note(false);
       return;
     }
     if (slot.bits == 0) {
       if ((MbrUsed + 1) * 2 > MbrSlots.size()) {
-        if (MbrSlots.size() < kMaxSlots) {
+        if (MbrSlots.size() < MbrMaxSlots) {
           Grow();
           AddToTable(bits, count);
         } else {
-          MbrSpill.insert(MbrSpill.end(), static_cast<std::size_t>(count), OrderKey(bits));
+          Spill(bits, count);
+          MbrMisses.Note(true);
         }
         return;
       }
@@ -81,6 +84,13 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
       return;
     }
   }
+}
+
+void TValueCensus::Spill(std::uint64_t bits, long count) {
+  if (count == 1)
+    MbrSpill.push_back(OrderKey(bits));
+  else
+    MbrSpillCounted.push_back(TSlot{OrderKey(bits), count});
 }
 
 void TValueCensus::Grow() {
@@ -98,7 +108,8 @@ void TValueCensus::Grow() {
 }
 
 void TValueCensus::Prepare(std::vector<TSlot>& entries) {
-  entries.reserve(MbrUsed + 1);
+  entries.swap(MbrSpillCounted);
+  entries.reserve(entries.size() + MbrUsed + 1);
   for (const TSlot& slot : MbrSlots)
     if (slot.bits != 0) entries.push_back(TSlot{OrderKey(slot.bits), slot.count});
   const long zeros = MbrZeroCount[0] + MbrZeroCount[1];
@@ -107,11 +118,11 @@ void TValueCensus::Prepare(std::vector<TSlot>& entries) {
     const bool negative = MbrZeroCount[1] > 0 && (MbrZeroCount[0] == 0 || MbrZeroFirst[1] < MbrZeroFirst[0]);
     entries.push_back(TSlot{OrderKey(negative ? std::uint64_t{1} << 63 : 0), zeros});
   }
-  std::sort(entries.begin(), entries.end(), [](const TSlot& a, const TSlot& b) { return a.bits < b.bits; });
+  RadixSort(entries, [](const TSlot& slot) { return slot.bits; });
   MbrSlots.clear();
   MbrSlots.shrink_to_fit();
   MbrUsed = 0;
   MbrLastBits = 0;
   MbrLastCount = &MbrLastDummy;
-  RadixSort(MbrSpill);
+  RadixSort(MbrSpill, [](std::uint64_t key) { return key; });
 }

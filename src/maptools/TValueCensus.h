@@ -5,11 +5,13 @@
 #include <memory>
 #include <vector>
 
+#include "TMissMeter.h"
+
 // Counts cell values and hands them out in ascending order of value. Values are
-// kept in a hash table small enough to stay in the caches; once it is full, new
-// values are appended to a list that is sorted at the end, so a grid of few
-// distinct values costs a fixed amount of memory and a grid of all-distinct values
-// about 16 bytes a cell while it is being sorted.
+// kept in a hash table of bounded size; once it is full, new values are appended
+// to a list that is sorted at the end, so a grid of few distinct values costs a
+// fixed amount of memory and a grid of all-distinct values about 16 bytes a cell
+// while it is being sorted.
 //
 // 0 and -0 are one value. Its form is the one held by the first such cell in the
 // column-major order (by column from the west, each column from the north): the
@@ -17,7 +19,12 @@
 // out; NaNCount() tells how many were.
 class TValueCensus {
  public:
-  TValueCensus();
+  // The table's largest size in slots, a power of two: 2 MB, 65536 values, which
+  // stays in the caches and costs all-distinct grids little on the way to the spill.
+  static constexpr std::size_t kMaxSlots = std::size_t{1} << 17;
+
+  // `maxSlots` (a power of two) bounds the table; values beyond half of it are spilled.
+  explicit TValueCensus(std::size_t maxSlots = kMaxSlots);
 
   // Counts one cell at (column, row).
   void Add(double value, long column, long row) { Add(value, 1, column, row); }
@@ -32,6 +39,8 @@ class TValueCensus {
       *MbrLastCount += count;
     } else if (value != value) {
       MbrNaNCount += count;
+    } else if (MbrMisses.Bypass()) {
+      Spill(bits, count);
     } else {
       AddToTable(bits, count);
     }
@@ -52,6 +61,7 @@ class TValueCensus {
 
   void AddZero(bool negative, long count, long column, long row);
   void AddToTable(std::uint64_t bits, long count);
+  void Spill(std::uint64_t bits, long count);
   void Grow();
   // Sorts the spilled keys and the table's entries for the final walk.
   void Prepare(std::vector<TSlot>& entries);
@@ -67,11 +77,16 @@ class TValueCensus {
   }
 
   std::vector<TSlot> MbrSlots;
+  std::size_t MbrMaxSlots;
   std::size_t MbrUsed = 0;
   std::uint64_t MbrLastBits = 0;  // 0 never matches: zeros are tested first
   long* MbrLastCount = nullptr;
   long MbrLastDummy = 0;
-  std::vector<std::uint64_t> MbrSpill;  // order keys of values that found the table full
+  std::vector<std::uint64_t> MbrSpill;  // order keys of single cells that found the table full
+  std::vector<TSlot> MbrSpillCounted;   // the same for counts of several cells, by order key
+  // Once the table is full, values that miss it are spilled; when most do, the
+  // next ones are spilled without a look at the table (the walk merges both).
+  TMissMeter MbrMisses;
 
   long MbrZeroCount[2] = {0, 0};  // [0] for +0, [1] for -0
   std::uint64_t MbrZeroFirst[2] = {~std::uint64_t{0}, ~std::uint64_t{0}};

@@ -1,0 +1,52 @@
+#include "TValueCensus.h"
+
+#include <cmath>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "TestSupport.h"
+
+namespace {
+using Counts = std::vector<std::pair<double, long>>;
+
+Counts Walk(TValueCensus& census) {
+  Counts counts;
+  census.ForEachAscending([&counts](double value, long count) { counts.emplace_back(value, count); });
+  return counts;
+}
+
+TEST(ValueCensus, CountsExactlyAcrossTheTableTheSpillAndCountedSpills) {
+  // Far more distinct values than the table holds, negative and positive: single
+  // cells and counts of several cells arrive before and after it fills, and the
+  // early values keep coming back.
+  // A table of 1024 slots holds 512 values.
+  TValueCensus census(1 << 10);
+  std::map<double, long> expected;
+  const auto add = [&](double value, long count) {
+    census.Add(value, count, 0, 0);
+    expected[value] += count;
+  };
+  for (long i = 0; i < 20000; ++i) {
+    add((i % 2 == 0 ? -1.0 : 1.0) * (static_cast<double>(i) * 0.37 + 0.5), 1);
+    add(static_cast<double>(i % 300) + 0.25, 1);
+    if (i % 7 == 0) add(static_cast<double>(i) * 1.5 + 0.125, 3);
+  }
+  EXPECT_EQ(Walk(census), Counts(expected.begin(), expected.end()));
+}
+
+TEST(ValueCensus, ZeroTakesTheFormOfTheFirstInColumnMajorOrderAndNaNIsLeftOut) {
+  TValueCensus census;
+  const double nan = std::nan("");
+  census.Add(0.0, 2, 3, 0);  // two cells, the first at column 3, row 0
+  census.Add(-0.0, 1, 2, 9);
+  census.Add(nan, 0, 0);
+  census.Add(-1e300, 1, 0);
+  const Counts counts = Walk(census);
+  ASSERT_EQ(counts.size(), 2u);
+  EXPECT_EQ(counts[0], std::make_pair(-1e300, 1L));
+  EXPECT_EQ(counts[1].second, 3);
+  EXPECT_TRUE(std::signbit(counts[1].first));
+  EXPECT_EQ(census.NaNCount(), 1);
+}
+}  // namespace
