@@ -24,7 +24,9 @@ const std::size_t kOutputChunk = 1 << 16;
 // once the results are complete.
 class TResultWriter {
  public:
-  explicit TResultWriter(std::ostream& out) : MbrOut(out) { MbrText.reserve(kOutputChunk + 2 * TNumberText::kBufferSize); }
+  explicit TResultWriter(std::ostream& out) : MbrOut(out) {
+    MbrText.reserve(kOutputChunk + 2 * TNumberText::kBufferSize);
+  }
 
   void Line(double value, long count) {
     char number[TNumberText::kBufferSize];
@@ -57,6 +59,7 @@ void CountGrid(const char* fileName, std::ostream& out) {
   TGridScanner scanner(file.Stream());
   const TGridHeader header = scanner.ReadHeader();
   TValueCensus values;
+  values.ExpectCells(header.Cells());
   TTokenCensus tokens(values);
   scanner.ReadCells(header.ncols, header.nrows, [&tokens](const char* text, std::size_t length, long row, long column) {
     tokens.Add(text, length, row, column);

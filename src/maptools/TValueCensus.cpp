@@ -1,12 +1,13 @@
 #include "TValueCensus.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
+
+#include "TKeySort.h"
 
 namespace {
 const std::size_t kInitialSlots = 1 << 10;
-const int kRadixBits = 11;
-const int kRadixPasses = (64 + kRadixBits - 1) / kRadixBits;
-const std::size_t kRadixBuckets = std::size_t{1} << kRadixBits;
 
 // Mixes every bit of the value into the low bits (the finaliser of splitmix64).
 std::size_t Hash(std::uint64_t bits, std::size_t mask) {
@@ -18,30 +19,6 @@ std::size_t Hash(std::uint64_t bits, std::size_t mask) {
   return static_cast<std::size_t>(bits) & mask;
 }
 
-// Least-significant-digit radix sort by a 64-bit key; digits that every key
-// shares are skipped.
-template <class T, class Key>
-void RadixSort(std::vector<T>& items, Key key) {
-  if (items.size() < 2) return;
-  std::vector<std::size_t> counts(kRadixPasses * kRadixBuckets, 0);
-  for (const T& item : items)
-    for (int pass = 0; pass < kRadixPasses; ++pass)
-      ++counts[pass * kRadixBuckets + ((key(item) >> (pass * kRadixBits)) & (kRadixBuckets - 1))];
-  std::vector<T> scratch(items.size());
-  for (int pass = 0; pass < kRadixPasses; ++pass) {
-    std::size_t* bucket = &counts[pass * kRadixBuckets];
-    if (std::any_of(bucket, bucket + kRadixBuckets, [&](std::size_t c) { return c == items.size(); })) continue;
-    std::size_t offset = 0;
-    for (std::size_t b = 0; b < kRadixBuckets; ++b) {
-      const std::size_t c = bucket[b];
-      bucket[b] = offset;
-      offset += c;
-    }
-    const int shift = pass * kRadixBits;
-    for (const T& item : items) scratch[bucket[(key(item) >> shift) & (kRadixBuckets - 1)]++] = item;
-    items.swap(scratch);
-  }
-}
 }  // namespace
 
 TValueCensus::TValueCensus(std::size_t maxSlots)
@@ -87,10 +64,23 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
 }
 
 void TValueCensus::Spill(std::uint64_t bits, long count) {
-  if (count == 1)
+  if (count == 1) {
+    if (MbrSpill.capacity() == 0) ReserveSpill();
     MbrSpill.push_back(OrderKey(bits));
-  else
+  } else {
     MbrSpillCounted.push_back(TSlot{OrderKey(bits), count});
+  }
+}
+
+void TValueCensus::ReserveSpill() {
+  const long long cells = MbrExpectedCells;
+  MbrExpectedCells = 0;  // one attempt
+  if (cells <= 0) return;
+  try {
+    MbrSpill.reserve(static_cast<std::size_t>(cells));
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
 }
 
 void TValueCensus::Grow() {
@@ -118,11 +108,11 @@ void TValueCensus::Prepare(std::vector<TSlot>& entries) {
     const bool negative = MbrZeroCount[1] > 0 && (MbrZeroCount[0] == 0 || MbrZeroFirst[1] < MbrZeroFirst[0]);
     entries.push_back(TSlot{OrderKey(negative ? std::uint64_t{1} << 63 : 0), zeros});
   }
-  RadixSort(entries, [](const TSlot& slot) { return slot.bits; });
+  TKeySort::Sort(entries, [](const TSlot& slot) { return slot.bits; });
   MbrSlots.clear();
   MbrSlots.shrink_to_fit();
   MbrUsed = 0;
   MbrLastBits = 0;
   MbrLastCount = &MbrLastDummy;
-  RadixSort(MbrSpill, [](std::uint64_t key) { return key; });
+  TKeySort::Sort(MbrSpill, [](std::uint64_t key) { return key; });
 }

@@ -48,6 +48,12 @@ class TValueCensus {
 
   long NaNCount() const { return MbrNaNCount; }
 
+  // Says how many cells at most are still to come. Once values spill, room for
+  // that many is reserved at once (address space only: pages are taken as they
+  // fill), so the list is not copied as it grows; when that much address space is
+  // refused, the list grows as it needs.
+  void ExpectCells(long long cells) { MbrExpectedCells = cells; }
+
   // Calls visit(value, count) for every distinct value, in ascending order.
   // Consumes the census.
   template <class Visit>
@@ -62,6 +68,7 @@ class TValueCensus {
   void AddZero(bool negative, long count, long column, long row);
   void AddToTable(std::uint64_t bits, long count);
   void Spill(std::uint64_t bits, long count);
+  void ReserveSpill();
   void Grow();
   // Sorts the spilled keys and the table's entries for the final walk.
   void Prepare(std::vector<TSlot>& entries);
@@ -82,6 +89,7 @@ class TValueCensus {
   std::uint64_t MbrLastBits = 0;  // 0 never matches: zeros are tested first
   long* MbrLastCount = nullptr;
   long MbrLastDummy = 0;
+  long long MbrExpectedCells = 0;
   std::vector<std::uint64_t> MbrSpill;  // order keys of single cells that found the table full
   std::vector<TSlot> MbrSpillCounted;   // the same for counts of several cells, by order key
   // Once the table is full, values that miss it are spilled; when most do, the

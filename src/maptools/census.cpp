@@ -8,6 +8,7 @@ ValueCountTable TMapTools::CountValues(TMap* map) {
   TValueCensus census;
   const long rows = map->GetYDim();
   const long columns = map->GetXDim();
+  census.ExpectCells(static_cast<long long>(rows) * columns);
   for (long row = 0; row < rows; ++row) {
     const double* cells = map->MbrVecValues[row].data();
     for (long column = 0; column < columns; ++column) census.Add(cells[column], column, row);
