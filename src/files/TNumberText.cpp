@@ -34,26 +34,6 @@ const std::size_t kMaxFallbackLength = 4096;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The shape check: [+-]? (digits [. digits*] | . digits) ([eE] [+-]? digits)?
-bool IsDecimalShape(const char* p, const char* end) {
-  if (p < end && (*p == '+' || *p == '-')) ++p;
-  const char* mantissa = p;
-  std::size_t digits = 0;
-  while (p < end && IsDigit(*p)) ++p, ++digits;
-  if (p < end && *p == '.') {
-    ++p;
-    while (p < end && IsDigit(*p)) ++p, ++digits;
-  }
-  if (digits == 0 || p == mantissa) return false;
-  if (p < end && (*p == 'e' || *p == 'E')) {
-    ++p;
-    if (p < end && (*p == '+' || *p == '-')) ++p;
-    const char* exponent = p;
-    while (p < end && IsDigit(*p)) ++p;
-    if (p == exponent) return false;
-  }
-  return p == end;
-}
 // magnitude * 10^power with a single rounding, or false when 10^|power| is not exact.
 bool ScaleByPowerOfTen(double magnitude, int power, double& scaled) {
   if (power > kMaxExactPower || power < -kMaxExactPower) return false;
@@ -182,13 +162,18 @@ bool TNumberText::ParseDecimal(const char* text, std::size_t length, double& val
     value = PlainDecimalValue(digits, decimals);
     return true;
   }
+  // std::from_chars reads exactly the shape wanted, (digits [. digits*] | . digits)
+  // ([eE] [+-]? digits)?, once the sign is ours and "inf" and "nan", the only other
+  // texts it takes, are ruled out by the first character; what it leaves unread
+  // makes the token malformed.
   const char* end = text + length;
-  if (!IsDecimalShape(text, end)) return false;
   const char* p = text;
-  const bool negative = *p == '-';
-  if (*p == '+' || *p == '-') ++p;
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '+' || *p == '-')) ++p;
+  if (p == end || !(IsDigit(*p) || *p == '.')) return false;
   const auto result = std::from_chars(p, end, value);
-  if (result.ec == std::errc() && result.ptr == end) {
+  if (result.ptr != end) return false;
+  if (result.ec == std::errc()) {
     if (negative) value = -value;
     return true;
   }

@@ -4,12 +4,16 @@
 // misses is counted elsewhere and merged at the end, so skipping it is always
 // correct; it only pays when most look-ups miss (all-distinct values). Once the
 // cache is full, the share of look-ups that miss is measured over windows of
-// kWindow look-ups; after a window in which most missed, the next kBypassSpan
-// items skip the cache, and then it is measured again.
+// kWindow look-ups; after a window in which most missed, the next items skip the
+// cache, and then it is measured again. The skipped span starts at kBypassSpan
+// items and doubles after each window that mostly missed again, up to
+// kMaxBypassSpan, so that a long run of new values pays for few measurements; a
+// window that mostly hit sets it back.
 class TMissMeter {
  public:
   static constexpr long kWindow = 1 << 12;
   static constexpr long kBypassSpan = 1 << 16;
+  static constexpr long kMaxBypassSpan = 1 << 22;
 
   // True when the next item is to skip the cache.
   bool Bypass() {
@@ -22,13 +26,19 @@ class TMissMeter {
   void Note(bool missed) {
     MbrMisses += missed;
     if (++MbrLookups < kWindow) return;
-    if (MbrMisses * 2 > MbrLookups) MbrBypass = kBypassSpan;
+    if (MbrMisses * 2 > MbrLookups) {
+      MbrBypass = MbrSpan;
+      if (MbrSpan < kMaxBypassSpan) MbrSpan *= 2;
+    } else {
+      MbrSpan = kBypassSpan;
+    }
     MbrLookups = 0;
     MbrMisses = 0;
   }
 
  private:
   long MbrBypass = 0;
+  long MbrSpan = kBypassSpan;
   long MbrLookups = 0;
   long MbrMisses = 0;
 };

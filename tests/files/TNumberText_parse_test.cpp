@@ -31,6 +31,47 @@ TEST(ParseDecimal, PlainDecimalsReadAsTheExactConversionReadsThem) {
   }
 }
 
+TEST(ParseDecimal, TakesExactlyTheDecimalShape) {
+  // Forms near the edges of the shape; the 17-digit ones take the general path.
+  struct Case {
+    const char* text;
+    bool number;
+    double value;
+  };
+  const Case cases[] = {
+      {"-123.45678901234567", true, -123.45678901234567},
+      {"+9.8765432109876543e-5", true, 9.8765432109876543e-5},
+      {"5.e3", true, 5e3},
+      {"-.5E-3", true, -.5e-3},
+      {"000123456789012345678", true, 123456789012345678.0},
+      {"1e-400", true, 0},
+      {"-1e-400", true, -0.0},
+      {"1e-400x", false, 0},
+      {"1e400", false, 0},
+      {"1e5.5", false, 0},
+      {"1e+", false, 0},
+      {".e5", false, 0},
+      {"+-1", false, 0},
+      {"-+1", false, 0},
+      {"-", false, 0},
+      {"infinity", false, 0},
+      {"-inf", false, 0},
+      {"NaN", false, 0},
+      {"nan(0x1)", false, 0},
+      {"0x1p3", false, 0},
+      {"1.2345678901234567 ", false, 0},
+      {"", false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    double value = 1;
+    ASSERT_EQ(TNumberText::ParseDecimal(c.text, std::string(c.text).size(), value), c.number);
+    if (!c.number) continue;
+    EXPECT_EQ(value, c.value);
+    EXPECT_EQ(std::signbit(value), std::signbit(c.value));
+  }
+}
+
 TEST(ReadPlainDecimal, LeavesZerosAndOtherFormsToTheGeneralPath) {
   struct Case {
     const char* text;
