@@ -1,21 +1,24 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "TTwoThreads.h"
 
-// Sorts items by a 64-bit key in ascending order: a least-significant-digit radix
-// sort, on two threads for long lists (each sorts one half, then each merges one
-// half of the output). Besides the items it needs one scratch array of their size.
-// Items of equal keys may end in any order. Throws std::bad_alloc, and
-// std::system_error when no thread can be started; the items are then left in some
-// order.
+// Sorts items by a 64-bit key in ascending order, in place: a most-significant-
+// digit radix sort, one byte of the key at a time, that permutes each range into
+// its buckets and then sorts each bucket by the next byte; short ranges are sorted
+// by insertion. It needs no scratch array, so sorting costs no memory besides the
+// items. Long lists are sorted on two threads: the first bytes are sorted here
+// until no bucket holds more than half of the items, and then both threads take
+// buckets, largest first. Items of equal keys may end in any order. Throws
+// std::bad_alloc, and std::system_error when no thread can be started; the items
+// are then left in some order.
 class TKeySort {
  public:
   // Lists this long or longer are sorted on two threads.
@@ -24,83 +27,117 @@ class TKeySort {
   template <class T, class Key>
   static void Sort(std::vector<T>& items, Key key, std::size_t parallelFrom = kParallelFrom);
 
-  // Sorts items[0, size) with scratch[0, size) as room; the result ends in items.
-  template <class T, class Key>
-  static void RadixSort(T* items, T* scratch, std::size_t size, Key key);
-
  private:
-  static constexpr int kRadixBits = 11;
-  static constexpr int kRadixPasses = (64 + kRadixBits - 1) / kRadixBits;
-  static constexpr std::size_t kRadixBuckets = std::size_t{1} << kRadixBits;
+  static constexpr int kDigitBits = 8;
+  static constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
+  static constexpr int kFirstShift = 64 - kDigitBits;
+  // Ranges this short are sorted by insertion.
+  static constexpr std::size_t kInsertionMax = 32;
 
-  // How many items of a go into the first `outputs` items of the merge of a and b.
+  // A range of items whose keys agree above bit `shift` + kDigitBits.
+  struct TRange {
+    std::size_t first;
+    std::size_t size;
+    int shift;
+  };
+
+  static unsigned Digit(std::uint64_t key, int shift) { return static_cast<unsigned>(key >> shift) & (kBuckets - 1); }
+
+  // Permutes items[0, size) into the buckets of their digit at `shift` and adds the
+  // buckets of more than one item, with the next shift, to `buckets`.
   template <class T, class Key>
-  static std::size_t SplitMerge(const T* a, std::size_t aSize, const T* b, std::size_t bSize, std::size_t outputs,
-                                Key key);
+  static void Partition(T* items, std::size_t first, std::size_t size, int shift, Key key,
+                        std::vector<TRange>& buckets);
+
+  // Sorts the range completely.
+  template <class T, class Key>
+  static void SortRange(T* items, TRange range, Key key);
+
+  template <class T, class Key>
+  static void InsertionSort(T* items, std::size_t size, Key key);
 };
 
 template <class T, class Key>
-void TKeySort::RadixSort(T* items, T* scratch, std::size_t size, Key key) {
-  static_assert(std::is_trivially_copyable<T>::value, "items are moved as bytes");
-  if (size < 2) return;
-  std::vector<std::size_t> counts(kRadixPasses * kRadixBuckets, 0);
-  for (std::size_t i = 0; i < size; ++i) {
-    const std::uint64_t k = key(items[i]);
-    for (int pass = 0; pass < kRadixPasses; ++pass)
-      ++counts[pass * kRadixBuckets + ((k >> (pass * kRadixBits)) & (kRadixBuckets - 1))];
+void TKeySort::Partition(T* items, std::size_t first, std::size_t size, int shift, Key key,
+                         std::vector<TRange>& buckets) {
+  T* const a = items + first;
+  std::size_t counts[kBuckets] = {};
+  for (std::size_t i = 0; i < size; ++i) ++counts[Digit(key(a[i]), shift)];
+  std::size_t heads[kBuckets];
+  std::size_t ends[kBuckets];
+  std::size_t offset = 0;
+  for (std::size_t b = 0; b < kBuckets; ++b) {
+    heads[b] = offset;
+    offset += counts[b];
+    ends[b] = offset;
   }
-  T* from = items;
-  T* to = scratch;
-  for (int pass = 0; pass < kRadixPasses; ++pass) {
-    std::size_t* bucket = &counts[pass * kRadixBuckets];
-    // A digit that every key shares leaves the order as it is.
-    if (std::any_of(bucket, bucket + kRadixBuckets, [&](std::size_t c) { return c == size; })) continue;
-    std::size_t offset = 0;
-    for (std::size_t b = 0; b < kRadixBuckets; ++b) {
-      const std::size_t c = bucket[b];
-      bucket[b] = offset;
-      offset += c;
+  // Each item is moved straight to the next free place of its bucket; the item
+  // found there moves on in turn, until one that belongs here comes back.
+  for (std::size_t b = 0; b < kBuckets; ++b) {
+    while (heads[b] < ends[b]) {
+      T item = a[heads[b]];
+      unsigned digit = Digit(key(item), shift);
+      while (digit != b) {
+        std::swap(item, a[heads[digit]++]);
+        digit = Digit(key(item), shift);
+      }
+      a[heads[b]++] = item;
     }
-    const int shift = pass * kRadixBits;
-    for (std::size_t i = 0; i < size; ++i) to[bucket[(key(from[i]) >> shift) & (kRadixBuckets - 1)]++] = from[i];
-    std::swap(from, to);
   }
-  if (from != items) std::memcpy(static_cast<void*>(items), from, size * sizeof *items);
+  if (shift == 0) return;
+  offset = 0;
+  for (std::size_t b = 0; b < kBuckets; ++b) {
+    if (counts[b] > 1) buckets.push_back(TRange{first + offset, counts[b], shift - kDigitBits});
+    offset += counts[b];
+  }
+}
+
+template <class T, class Key>
+void TKeySort::InsertionSort(T* items, std::size_t size, Key key) {
+  for (std::size_t i = 1; i < size; ++i) {
+    T item = items[i];
+    const std::uint64_t k = key(item);
+    std::size_t j = i;
+    for (; j > 0 && key(items[j - 1]) > k; --j) items[j] = items[j - 1];
+    items[j] = item;
+  }
+}
+
+template <class T, class Key>
+void TKeySort::SortRange(T* items, TRange range, Key key) {
+  std::vector<TRange> pending{range};
+  while (!pending.empty()) {
+    const TRange r = pending.back();
+    pending.pop_back();
+    if (r.size <= kInsertionMax)
+      InsertionSort(items + r.first, r.size, key);
+    else
+      Partition(items, r.first, r.size, r.shift, key, pending);
+  }
 }
 
 template <class T, class Key>
 void TKeySort::Sort(std::vector<T>& items, Key key, std::size_t parallelFrom) {
+  static_assert(std::is_trivially_copyable<T>::value, "items are moved as bytes");
   const std::size_t size = items.size();
   if (size < 2) return;
-  std::vector<T> scratch(size);
-  if (size < parallelFrom) return RadixSort(items.data(), scratch.data(), size, key);
   T* const a = items.data();
-  const std::size_t aSize = size / 2;
-  T* const b = a + aSize;
-  const std::size_t bSize = size - aSize;
-  T* const out = scratch.data();
-  TTwoThreads::Run([=] { RadixSort(b, out + aSize, bSize, key); }, [=] { RadixSort(a, out, aSize, key); });
-  // The first half of the output is merged on the second thread, the rest here.
-  const std::size_t half = size / 2;
-  const std::size_t aFirst = SplitMerge(a, aSize, b, bSize, half, key);
-  const auto less = [key](const T& x, const T& y) { return key(x) < key(y); };
-  TTwoThreads::Run([=] { std::merge(a, a + aFirst, b, b + (half - aFirst), out, less); },
-                   [=] { std::merge(a + aFirst, a + aSize, b + (half - aFirst), b + bSize, out + half, less); });
-  items.swap(scratch);
-}
-
-template <class T, class Key>
-std::size_t TKeySort::SplitMerge(const T* a, std::size_t aSize, const T* b, std::size_t bSize, std::size_t outputs,
-                                 Key key) {
-  // The least i for which a[i] goes after b[outputs - i - 1].
-  std::size_t low = outputs > bSize ? outputs - bSize : 0;
-  std::size_t high = std::min(outputs, aSize);
-  while (low < high) {
-    const std::size_t i = low + (high - low) / 2;
-    if (key(a[i]) <= key(b[outputs - i - 1]))
-      low = i + 1;
-    else
-      high = i;
+  const TRange all{0, size, kFirstShift};
+  if (size < parallelFrom) return SortRange(a, all, key);
+  // Split the largest range until the work can be shared.
+  std::vector<TRange> ranges{all};
+  for (;;) {
+    const auto largest = std::max_element(ranges.begin(), ranges.end(),
+                                          [](const TRange& x, const TRange& y) { return x.size < y.size; });
+    if (largest == ranges.end() || largest->size * 2 <= size || largest->size <= kInsertionMax) break;
+    const TRange r = *largest;
+    ranges.erase(largest);
+    Partition(a, r.first, r.size, r.shift, key, ranges);
   }
-  return low;
+  std::sort(ranges.begin(), ranges.end(), [](const TRange& x, const TRange& y) { return x.size > y.size; });
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    for (std::size_t i; (i = next.fetch_add(1)) < ranges.size();) SortRange(a, ranges[i], key);
+  };
+  TTwoThreads::Run(work, work);
 }

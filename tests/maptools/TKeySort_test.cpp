@@ -30,6 +30,7 @@ TEST(KeySort, SortsLikeStdSortOnOneThreadAndOnTwo) {
       {"one", 1, 2},
       {"two on two threads", 2, 2},
       {"odd on two threads", 1001, 2},
+      {"many on two threads", 200001, 1000},
       {"just below the threshold", 999, 1000},
       {"at the threshold", 1000, 1000},
   };
