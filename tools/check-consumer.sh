@@ -29,6 +29,12 @@ check_run() {
   "$program" "$grid" "$grid" >"$dir/out.txt"
   [ "$(grep -c "^$grid: 24 columns, 16 rows, cell size 30\$" "$dir/out.txt")" = 2 ] ||
     fail "$program: the grid sizes are not as expected: $(head -3 "$dir/out.txt")"
+  # The landcover average reaches 40 in the cells of its classes 41 and above.
+  local above
+  above=$(awk '$1 >= 40 { n += $2 } END { print n }' "$work/expected.txt")
+  grep -qx "average of 2 grids at or above 40: $above cells" "$dir/out.txt" ||
+    fail "$program: the thresholded average is not as expected"
+  grep -qx "ncols 24" "$dir/out.txt" || fail "$program: the thresholded average grid was not written"
   sed '1,/^census of /d' "$dir/out.txt" >"$dir/census.txt"
   cmp "$work/expected.txt" "$dir/census.txt" || fail "$program: the census differs from gridtally's"
   if "$program" "$work/missing.asc" >"$dir/missing.txt" 2>&1; then

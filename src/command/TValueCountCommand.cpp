@@ -1,6 +1,9 @@
 #include "TValueCountCommand.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
+#include <memory>
 #include <exception>
 #include <new>
 #include <ostream>
@@ -9,6 +12,7 @@
 #include "TGridScanner.h"
 #include "TInputFile.h"
 #include "TNumberText.h"
+#include "TProgressLine.h"
 #include "TTokenCensus.h"
 #include "TValueCensus.h"
 
@@ -54,9 +58,11 @@ class TResultWriter {
   std::string MbrText;
 };
 
-void CountGrid(const char* fileName, std::ostream& out) {
+void CountGrid(const char* fileName, std::ostream& out, TProgressLine* progress) {
   TInputFile file(fileName);
   TGridScanner scanner(file.Stream());
+  if (progress != nullptr)
+    scanner.OnRead([progress](unsigned long long bytes) { progress->Update(bytes, TProgressLine::TClock::now()); });
   const TGridHeader header = scanner.ReadHeader();
   TValueCensus values;
   values.ExpectCells(header.Cells());
@@ -65,9 +71,16 @@ void CountGrid(const char* fileName, std::ostream& out) {
     tokens.Add(text, length, row, column);
   });
   tokens.Finish();
+  if (progress != nullptr) progress->Erase();
   TResultWriter writer(out);
   values.ForEachAscending([&writer](double value, long count) { writer.Line(value, count); });
   writer.Finish();
+}
+
+// The size of the named file in bytes, or -1 when it cannot be told.
+long long FileSize(const char* name) {
+  struct stat info;
+  return ::stat(name, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<long long>(info.st_size) : -1;
 }
 
 // One line, whatever the text holds.
@@ -79,14 +92,27 @@ void Report(std::ostream& err, const std::string& message) {
 }
 }  // namespace
 
-int TValueCountCommand::Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+int TValueCountCommand::Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                            bool showProgress) {
   if (argc != 2) {
     Report(err, kUsage);
     return kUsageError;
   }
+  std::unique_ptr<TProgressLine> progress;
   try {
-    CountGrid(argv[1], out);
+    if (showProgress)
+      progress = std::make_unique<TProgressLine>(err, argv[1], FileSize(argv[1]), TProgressLine::TClock::now());
+    CountGrid(argv[1], out, progress.get());
     return kSuccess;
+  } catch (...) {
+    if (progress) progress->Erase();
+    return ReportFailure(err);
+  }
+}
+
+int TValueCountCommand::ReportFailure(std::ostream& err) {
+  try {
+    throw;
   } catch (const char* message) {
     Report(err, message);
   } catch (const std::string& message) {

@@ -1,8 +1,10 @@
+#include <unistd.h>
+
 #include <iostream>
 
 #include "TValueCountCommand.h"
 
 int main(int argc, char** argv) {
   std::ios_base::sync_with_stdio(false);
-  return TValueCountCommand::Run(argc, argv, std::cout, std::cerr);
+  return TValueCountCommand::Run(argc, argv, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
 }

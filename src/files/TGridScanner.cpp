@@ -79,6 +79,7 @@ TGridScanner::TGridScanner(std::istream& in) : MbrIn(in), MbrBuf(in.rdbuf()) {
   MbrCur = TBufferAccess::Next(MbrBuf);
   MbrEnd = TBufferAccess::End(MbrBuf);
   if (MbrEnd - MbrCur > kMaxWindow) MbrEnd = MbrCur + kMaxWindow;
+  MbrBytesSeen = static_cast<unsigned long long>(MbrEnd - MbrCur);
 }
 
 TGridScanner::~TGridScanner() { Sync(); }
@@ -102,7 +103,7 @@ bool TGridScanner::Refill() {
     MbrCur = TBufferAccess::Next(MbrBuf);
     MbrEnd = TBufferAccess::End(MbrBuf);
     if (MbrEnd - MbrCur > kMaxWindow) MbrEnd = MbrCur + kMaxWindow;
-    if (MbrCur < MbrEnd) return true;
+    if (MbrCur < MbrEnd) return NewWindow();
     // A stream without a readable get area: read through a buffer of our own.
     MbrUsingOwnBuffer = true;
     MbrOwnBuffer.reset(new char[kOwnBufferSize]);
@@ -115,6 +116,12 @@ bool TGridScanner::Refill() {
   }
   MbrCur = MbrOwnBuffer.get();
   MbrEnd = MbrCur + got;
+  return NewWindow();
+}
+
+bool TGridScanner::NewWindow() {
+  MbrBytesSeen += static_cast<unsigned long long>(MbrEnd - MbrCur);
+  if (MbrOnRead) MbrOnRead(MbrBytesSeen);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <string>
@@ -52,6 +53,10 @@ class TGridScanner {
   // (row and column counted from 1).
   static double ParseCell(const char* text, std::size_t length, long row, long column);
 
+  // Calls onRead(bytes) each time the scanner takes in more of the input, with
+  // the number of bytes taken in so far.
+  void OnRead(std::function<void(unsigned long long)> onRead) { MbrOnRead = std::move(onRead); }
+
   // The bytes left in the input when the scanner was made, or -1 when unknown.
   long long RemainingBytes() const { return MbrLngRemaining; }
 
@@ -63,6 +68,7 @@ class TGridScanner {
   bool NextToken(const char*& text, std::size_t& length, long row, long column);
   bool NextTokenSlow(const char*& text, std::size_t& length, const char* start, long row, long column);
   bool Refill();
+  bool NewWindow();
   void Sync();
   [[noreturn]] static void ThrowUnexpectedEnd();
   [[noreturn]] static void ThrowTooLong(long row, long column);
@@ -87,6 +93,8 @@ class TGridScanner {
   bool MbrAtEnd = false;
   long long MbrLngRemaining = -1;
   std::string MbrScratch;
+  unsigned long long MbrBytesSeen = 0;
+  std::function<void(unsigned long long)> MbrOnRead;
 };
 
 template <class Sink>
