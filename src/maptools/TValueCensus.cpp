@@ -79,6 +79,7 @@ void TValueCensus::ReserveSpill() {
   try {
     MbrSpill.reserve(static_cast<std::size_t>(cells));
   } catch (const std::bad_alloc&) {
+    // Refused: the list grows as it needs, as far as memory allows.
   } catch (const std::length_error&) {
   }
 }

@@ -35,6 +35,22 @@ TEST(ValueCensus, CountsExactlyAcrossTheTableTheSpillAndCountedSpills) {
   EXPECT_EQ(Walk(census), Counts(expected.begin(), expected.end()));
 }
 
+TEST(ValueCensus, AHintOfTheCellsToComeChangesNoCount) {
+  // No hint, a hint too small, an exact one, and one beyond any vector's size.
+  const long long hints[] = {0, 100, 6000, 1LL << 62};
+  Counts reference;
+  for (long long hint : hints) {
+    SCOPED_TRACE(hint);
+    TValueCensus census(1 << 10);
+    census.ExpectCells(hint);
+    for (long i = 0; i < 6000; ++i) census.Add(static_cast<double>((i * 7919) % 5000) - 2500.5, 0, 0);
+    const Counts counts = Walk(census);
+    ASSERT_EQ(counts.size(), 5000u);
+    if (reference.empty()) reference = counts;
+    EXPECT_EQ(counts, reference);
+  }
+}
+
 TEST(ValueCensus, ZeroTakesTheFormOfTheFirstInColumnMajorOrderAndNaNIsLeftOut) {
   TValueCensus census;
   const double nan = std::nan("");
