@@ -1,10 +1,13 @@
 #include "TValueCensus.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
+#include <random>
 #include <utility>
 #include <vector>
 
+#include "TKeySort.h"
 #include "TestSupport.h"
 
 namespace {
@@ -49,6 +52,35 @@ TEST(ValueCensus, AHintOfTheCellsToComeChangesNoCount) {
     if (reference.empty()) reference = counts;
     EXPECT_EQ(counts, reference);
   }
+}
+
+TEST(ValueCensus, CountsExactlyWhenTheSpillIsSortedOnTwoThreads) {
+  // Enough distinct values past the full table for the two-thread sort, with
+  // repeats and both zeros among them.
+  const long cells = static_cast<long>(TValueCensus::kMaxSlots / 2 + TKeySort::kParallelFrom + 5000);
+  std::mt19937_64 random(99);
+  std::uniform_real_distribution<double> uniform(-1000, 1000);
+  std::vector<double> values;
+  TValueCensus census;
+  for (long i = 0; i < cells; ++i) {
+    const double value = i % 1000 == 0 ? (i % 2000 == 0 ? -0.0 : 0.0) : i % 7 == 0 ? 0.5 : uniform(random);
+    values.push_back(value);
+    census.Add(value, i, 0);
+  }
+  std::sort(values.begin(), values.end());
+  Counts expected;
+  for (double value : values) {
+    if (!expected.empty() && expected.back().first == value)
+      ++expected.back().second;
+    else
+      expected.emplace_back(value, 1);
+  }
+  const Counts counts = Walk(census);
+  EXPECT_EQ(counts, expected);
+  // The first zero, at column 0, is negative.
+  const auto zero = std::find_if(counts.begin(), counts.end(), [](const auto& c) { return c.first == 0; });
+  ASSERT_NE(zero, counts.end());
+  EXPECT_TRUE(std::signbit(zero->first));
 }
 
 TEST(ValueCensus, ZeroTakesTheFormOfTheFirstInColumnMajorOrderAndNaNIsLeftOut) {
