@@ -19,15 +19,13 @@ const char* const kUnexpectedEnd = "Unexpected end of file found in TARCGISFileT
 const char* const kCellMessageStart = "File format error: cell value ";
 const char* const kNumberCharacters = "0123456789+-.eE";
 
-bool IsSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f'; }
-
 std::vector<std::string_view> Tokens(const std::string& bytes) {
   std::vector<std::string_view> tokens;
   std::size_t i = 0;
   while (i < bytes.size()) {
-    while (i < bytes.size() && IsSpace(bytes[i])) ++i;
+    while (i < bytes.size() && IsGridSpace(bytes[i])) ++i;
     const std::size_t start = i;
-    while (i < bytes.size() && !IsSpace(bytes[i])) ++i;
+    while (i < bytes.size() && !IsGridSpace(bytes[i])) ++i;
     if (i > start) tokens.emplace_back(bytes.data() + start, i - start);
   }
   return tokens;
@@ -87,6 +85,8 @@ std::string Describe(const TMap& map) {
   return text;
 }
 }  // namespace
+
+bool IsGridSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f'; }
 
 std::uint64_t Bits(double value) {
   std::uint64_t bits;

@@ -30,6 +30,9 @@ struct TGridVerdict {
 
 TGridVerdict JudgeGrid(const std::string& bytes);
 
+// The white space that separates tokens.
+bool IsGridSpace(char c);
+
 // The bits of a double, so that -0, 0 and every NaN compare as what they are.
 std::uint64_t Bits(double value);
 

@@ -67,8 +67,6 @@ class TUnbufferedBuffer : public std::streambuf {
   std::size_t MbrChunk;
   std::size_t MbrNext = 0;
 };
-
-bool IsSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f'; }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -96,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A grid with cells leaves the stream just after its last token.
     if (first.map->MbrLngXDim > 0 && first.map->MbrLngYDim > 0) {
       const std::size_t p = static_cast<std::size_t>(wholePosition);
-      FUZZ_CHECK(p > 0 && p <= size && !IsSpace(bytes[p - 1]) && (p == size || IsSpace(bytes[p])),
+      FUZZ_CHECK(p > 0 && p <= size && !IsGridSpace(bytes[p - 1]) && (p == size || IsGridSpace(bytes[p])),
                  "the stream is not left just after the last cell");
     }
   }
