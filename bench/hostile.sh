@@ -32,7 +32,7 @@ printf '%-30s %6s %9s %12s  %s\n' file status seconds "max RSS kB" "standard err
 run() {
   local name=$1 file=$2 status=0
   timeout 60 /usr/bin/time -f '%e %M' -o "$dir/time.txt" "$exe" "$file" >"$dir/out.txt" 2>"$dir/err.txt" || status=$?
-  read -r seconds rss <"$dir/time.txt" || true
+  read -r seconds rss < <(tail -n 1 "$dir/time.txt") || true
   local err
   err=$(head -c 100 "$dir/err.txt" | head -n 1)
   [ -s "$dir/out.txt" ] && err="(out: $(tr '\n' ' ' <"$dir/out.txt"))$err"
