@@ -9,8 +9,8 @@
 // and printed with printf's %.6g.
 //
 // Grids of many distinct values cannot grow from inputs of a few kilobytes, so an
-// input that starts with the byte 0x01 is read as the parameters of a generated
-// grid instead (GeneratedGrid): up to 2^17 cells drawn from a pool of up to 2^17
+// input of 18 bytes that starts with the byte 0x01 is read as the parameters of a
+// generated grid instead (GeneratedGrid): up to 2^17 cells drawn from a pool of up to 2^17
 // values written in several forms, enough to fill the command's tables and spill
 // beyond them.
 
@@ -91,13 +91,13 @@ std::string PoolValue(std::uint64_t seed, std::uint64_t j, unsigned forms) {
 }
 
 // Parameters after the marker: seed (8 bytes), columns (2), cells (3: 17 bits of
-// count, 3 of shift), pool size (3), forms (1), all little-endian.
+// count, 4 of shift), pool size (3), forms (1), all little-endian.
 std::string GeneratedGrid(const std::uint8_t* data) {
   const std::uint64_t seed = Little(data + 1, 8);
   const long ncols = 1 + static_cast<long>(Little(data + 9, 2) % 4096);
-  // Sizes are skewed towards the small (a shift of 0 to 7), which run much faster.
+  // Sizes are skewed towards the small (a shift of 0 to 15), which run much faster.
   const std::uint64_t size = Little(data + 11, 3);
-  const std::size_t wanted = 1 + ((size % kMaxGeneratedCells) >> ((size / kMaxGeneratedCells) % 8));
+  const std::size_t wanted = 1 + ((size % kMaxGeneratedCells) >> ((size / kMaxGeneratedCells) % 16));
   const long nrows = static_cast<long>(std::max<std::size_t>(1, wanted / static_cast<std::size_t>(ncols)));
   const std::uint64_t pool = 1 + Little(data + 14, 3) % kMaxGeneratedCells;
   const unsigned forms = data[17];
@@ -153,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const int fd = OpenMemoryFile();
   static const std::string path = "/proc/self/fd/" + std::to_string(fd);
   std::string generated;
-  if (size >= kGeneratedGridParameters && data[0] == kGeneratedGridMarker) {
+  if (size == kGeneratedGridParameters && data[0] == kGeneratedGridMarker) {
     generated = GeneratedGrid(data);
     data = reinterpret_cast<const std::uint8_t*>(generated.data());
     size = generated.size();
