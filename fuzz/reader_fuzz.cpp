@@ -79,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TLoadOutcome first = LoadAndCheck(whole, verdict);
   const long long wholePosition = whole.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
 
-  // A grid without cells but with up to 2^18 columns or rows gets an axis point per
-  // column or row: a million small blocks a load under AddressSanitizer, which three
+  // A grid without cells but with up to 2^16 columns or rows gets an axis point per
+  // column or row: a quarter of a million small blocks a load under AddressSanitizer, which three
   // loads bring near the time limit on a busy machine. Such a header has been read
   // once already; the other readings are about tokens across buffer refills.
   if (first.map != nullptr && (first.map->MbrLngXDim == 0 || first.map->MbrLngYDim == 0) &&

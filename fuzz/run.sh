@@ -31,8 +31,8 @@ echo "fuzzing $target for ${seconds}s; scratch corpus and findings in $work"
 
 # -malloc_limit_mb: no input of a few kilobytes may need a 64 MB block. ASan's
 # quarantine of freed blocks is cut from 256 MB to 64 MB so that -rss_limit_mb
-# measures the program: the largest grid without cells (0 x 262144, an 80-byte
-# file) builds ~40 MB of axes, and three loads per input fill the quarantine fast.
+# measures the program: the largest grid without cells (0 x 65536, an 80-byte
+# file) builds ~10 MB of axes, and three loads per input fill the quarantine fast.
 status=0
 (cd "$work" && ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=64 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$OLDPWD/build/fuzz/fuzz/${target}_fuzz" "$work/corpus" "$OLDPWD/fuzz/corpus/$target" \
