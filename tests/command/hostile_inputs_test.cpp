@@ -14,14 +14,6 @@
 
 #include "TestSupport.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define GRIDTALLY_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define GRIDTALLY_UNDER_ASAN 1
-#endif
-#endif
-
 namespace {
 const int kTimeoutSeconds = 20;
 const int kTimedOut = 124;  // timeout's status for a command it had to stop

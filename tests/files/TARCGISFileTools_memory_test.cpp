@@ -17,14 +17,6 @@
 #include "TGridScanner.h"
 #include "TestSupport.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define GRIDTALLY_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define GRIDTALLY_UNDER_ASAN 1
-#endif
-#endif
-
 namespace {
 const std::size_t kMegabyte = 1 << 20;
 // What the largest grids without cells may take: an axis point per row or column.
