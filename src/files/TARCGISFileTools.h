@@ -24,7 +24,7 @@ class TARCGISFileTools {
   // "Unexpected end of file found in TARCGISFileTools::LoadARCGISFile". A missing
   // no-data number, a cell token that is not wholly one decimal number or is
   // longer than 1024 characters, a negative ncols or nrows, and a grid without
-  // cells wider or taller than 262144 are refused with "File format error: ..."
+  // cells wider or taller than 65536 are refused with "File format error: ..."
   // messages that say what was found and where. Memory grows with the values
   // actually read, never with what the header merely declares.
   static TMap* LoadARCGISFile(std::istream& stream);

@@ -31,7 +31,7 @@ class TGridScanner {
   static constexpr std::size_t kMaxTokenLength = 1024;
   // A grid without cells still gets axes with a point per column and row; this
   // bounds what such a header can make the reader build.
-  static constexpr long kMaxEmptyGridExtent = 1L << 18;
+  static constexpr long kMaxEmptyGridExtent = 1L << 16;
 
   explicit TGridScanner(std::istream& in);
   ~TGridScanner();

@@ -192,9 +192,9 @@ TEST(LoadARCGISFile, AbsurdDimensionsFailCleanlyWithoutAllocatingThem) {
   // cells ends at its end instead of at the allocator.
   EXPECT_EQ(LoadFailure(Header("2000000000", "2000000000") + "1 2 3"), kEndOfFile);
   EXPECT_EQ(LoadFailure(Header("2000000000", "0")),
-            "File format error: ncols 2000000000 is too large for a grid without cells (at most 262144)");
+            "File format error: ncols 2000000000 is too large for a grid without cells (at most 65536)");
   EXPECT_EQ(LoadFailure(Header("0", "2000000000")),
-            "File format error: nrows 2000000000 is too large for a grid without cells (at most 262144)");
+            "File format error: nrows 2000000000 is too large for a grid without cells (at most 65536)");
 }
 
 TEST(LoadARCGISFile, TokensSpanningBufferRefillsAreReadWhole) {

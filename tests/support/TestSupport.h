@@ -9,6 +9,17 @@
 
 using TMapPtr = std::unique_ptr<TMap>;
 
+// Defined when the tests are built with AddressSanitizer, whose shadow memory
+// rules out limits on the address space.
+#if defined(__SANITIZE_ADDRESS__)
+#define GRIDTALLY_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GRIDTALLY_UNDER_ASAN 1
+#endif
+#endif
+
+
 // Builds a map from the text of an ASCII grid.
 TMapPtr GridFromText(const std::string& text);
 
