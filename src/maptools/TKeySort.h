@@ -16,9 +16,9 @@
 // by insertion. It needs no scratch array, so sorting costs no memory besides the
 // items. Long lists are sorted on two threads: the first bytes are sorted here
 // until no bucket holds more than half of the items, and then both threads take
-// buckets, largest first. Items of equal keys may end in any order. Throws
-// std::bad_alloc, and std::system_error when no thread can be started; the items
-// are then left in some order.
+// buckets, largest first (one after the other when no second thread can be
+// started). Items of equal keys may end in any order. Throws std::bad_alloc; the
+// items are then left in some order.
 class TKeySort {
  public:
   // Lists this long or longer are sorted on two threads.

@@ -1,26 +1,35 @@
 #pragma once
 
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <utility>
 
 // Runs two tasks at once: `side` on a thread of its own, `main` on the caller's.
 // The thread is joined on every path. A throw of `main` passes on; otherwise a
-// throw of `side` is passed on once both are done. Throws std::system_error when
-// no thread can be started.
+// throw of `side` is passed on once both are done. When no thread can be
+// started, the two run one after the other on the caller's thread.
 class TTwoThreads {
  public:
   template <class Side, class Main>
   static void Run(Side side, Main main) {
     std::exception_ptr sideFailure;
-    {
-      std::thread thread([&side, &sideFailure] {
+    std::thread thread;
+    try {
+      thread = std::thread([&side, &sideFailure] {
         try {
           side();
         } catch (...) {
           sideFailure = std::current_exception();
         }
       });
+    } catch (const std::system_error&) {
+      // No second thread to be had: the same work, one task after the other.
+      side();
+      main();
+      return;
+    }
+    {
       TJoin join{thread};
       main();
     }
