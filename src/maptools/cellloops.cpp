@@ -11,6 +11,15 @@ std::vector<char> FailureFlags(const TOrdinateMatch& match) {
   for (std::size_t k = 0; k < flags.size(); ++k) flags[k] = match.Fails(static_cast<long>(k));
   return flags;
 }
+
+// The selected ordinate of every point of one of the map's centre axes.
+std::vector<double> Centres(const TMap* map, char which) {
+  map->RequireAxes(TMap::kNoAxesCoordinatesMessage);
+  const TAxis* axis = which == 'X' ? map->GetXAxis() : map->GetYAxis();
+  std::vector<double> ordinates(static_cast<std::size_t>(axis->GetSize()));
+  for (std::size_t k = 0; k < ordinates.size(); ++k) ordinates[k] = TAxis::Ordinate(axis->MbrVecPoints[k], which);
+  return ordinates;
+}
 }  // namespace
 
 TOrdinateMatch MatchOrdinates(const std::vector<double>& ordinates, const TAxis* edges, char selector, long cells,
@@ -36,21 +45,9 @@ TOrdinateMatch MatchOrdinates(const std::vector<double>& ordinates, const TAxis*
   return match;
 }
 
-std::vector<double> ColumnCentres(const TMap* map) {
-  map->RequireAxes(TMap::kNoAxesCoordinatesMessage);
-  const TAxis* axis = map->GetXAxis();
-  std::vector<double> xs(static_cast<std::size_t>(axis->GetSize()));
-  for (std::size_t j = 0; j < xs.size(); ++j) xs[j] = axis->MbrVecPoints[j]->GetX();
-  return xs;
-}
+std::vector<double> ColumnCentres(const TMap* map) { return Centres(map, 'X'); }
 
-std::vector<double> RowCentres(const TMap* map) {
-  map->RequireAxes(TMap::kNoAxesCoordinatesMessage);
-  const TAxis* axis = map->GetYAxis();
-  std::vector<double> ys(static_cast<std::size_t>(axis->GetSize()));
-  for (std::size_t i = 0; i < ys.size(); ++i) ys[i] = axis->MbrVecPoints[i]->GetY();
-  return ys;
-}
+std::vector<double> RowCentres(const TMap* map) { return Centres(map, 'Y'); }
 
 TCellMatch::TCellMatch(const TMap* other, const std::vector<double>& xs, const std::vector<double>& ys,
                        const char* columnOutOfRange, const char* rowOutOfRange)

@@ -25,8 +25,6 @@ const char* const kSouthEastOutside = "Insert map's SE corner is outside of the 
 const char* const kNoDestinationCell = "Insert map cell has no destination cell in TMapTools::Insert";
 const char* const kNoIntersection = "Maps do not intersect in TMapTools::Intersection";
 
-double Ordinate(const TPoint* point, char axis) { return axis == 'X' ? point->GetX() : point->GetY(); }
-
 const TAxis* Edges(const TMap* map, char axis) {
   map->RequireAxes(TMap::kNoAxesIndexMessage);
   return axis == 'X' ? map->GetXAxisInterval() : map->GetYAxisInterval();
@@ -42,13 +40,13 @@ long CellIndex(const TMap* map, double ordinate, char axis) {
   const long cells = edges->GetSize() - 1;
   if (index < cells) return index;
   if (std::isnan(ordinate)) throw kCornerNotNumber;
-  return Ordinate(edges->MbrVecPoints.front(), axis) == ordinate ? 0 : cells - 1;
+  return TAxis::Ordinate(edges->MbrVecPoints.front(), axis) == ordinate ? 0 : cells - 1;
 }
 
 // The smallest and the largest ordinate of an axis's first and last points.
 void Span(const TAxis* edges, char axis, double& low, double& high) {
-  const double first = Ordinate(edges->MbrVecPoints.front(), axis);
-  const double last = Ordinate(edges->MbrVecPoints.back(), axis);
+  const double first = TAxis::Ordinate(edges->MbrVecPoints.front(), axis);
+  const double last = TAxis::Ordinate(edges->MbrVecPoints.back(), axis);
   low = std::min(first, last);
   high = std::max(first, last);
 }
@@ -58,7 +56,7 @@ void Span(const TAxis* edges, char axis, double& low, double& high) {
 bool HoldsCorner(const TMap* destination, const TMap* source, bool southEast) {
   for (char axis : {'X', 'Y'}) {
     const TAxis* edges = Edges(source, axis);
-    const double ordinate = Ordinate(southEast ? edges->MbrVecPoints.back() : edges->MbrVecPoints.front(), axis);
+    const double ordinate = TAxis::Ordinate(southEast ? edges->MbrVecPoints.back() : edges->MbrVecPoints.front(), axis);
     double low, high;
     Span(Edges(destination, axis), axis, low, high);
     if (!(low <= ordinate && ordinate <= high)) return false;
@@ -93,8 +91,8 @@ bool CellsWithin(const TAxis* edges, char axis, double low, double high, long& f
   first = -1;
   last = -1;
   for (long i = 0; i + 1 < edges->GetSize(); ++i) {
-    const double a = Ordinate(edges->MbrVecPoints[i], axis);
-    const double b = Ordinate(edges->MbrVecPoints[i + 1], axis);
+    const double a = TAxis::Ordinate(edges->MbrVecPoints[i], axis);
+    const double b = TAxis::Ordinate(edges->MbrVecPoints[i + 1], axis);
     const double middle = a + (b - a) * 0.5;
     if (low <= middle && middle <= high) {
       if (first < 0) first = i;

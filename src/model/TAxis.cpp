@@ -14,8 +14,6 @@ const char* const kStartRange = "Start index is out of range in TAxis::GetSegmen
 const char* const kEndRange = "End index is out of range in TAxis::GetSegment";
 const char* const kStartAfterEnd = "Start index is greater than end index in TAxis::GetSegment";
 
-double Ordinate(const TPoint* point, char axis) { return axis == 'X' ? point->GetX() : point->GetY(); }
-
 // Copies points [start, end] of `points` into a new axis through the virtual Clone.
 TAxis* CopyPoints(double resolution, const std::vector<TPoint*>& points, long start, long end) {
   auto copy = std::make_unique<TAxis>(resolution, end - start + 1);
@@ -23,6 +21,8 @@ TAxis* CopyPoints(double resolution, const std::vector<TPoint*>& points, long st
   return copy.release();
 }
 }  // namespace
+
+double TAxis::Ordinate(const TPoint* point, char axis) { return axis == 'X' ? point->GetX() : point->GetY(); }
 
 TAxis::TAxis(double resolution, long size) : MbrDblResolution(resolution) {
   if (size < 0) throw kNegativeSize;

@@ -24,6 +24,9 @@ class TAxis {
   TAxis& operator=(const TAxis&) = delete;
 
   // The number of points (empty slots included) and the spacing.
+  // The ordinate of the point that the selector names: X for 'X', Y for any other.
+  static double Ordinate(const TPoint* point, char axis);
+
   long GetSize() const { return static_cast<long>(MbrVecPoints.size()); }
   double GetResolution() const { return MbrDblResolution; }
 

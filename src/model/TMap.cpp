@@ -35,10 +35,17 @@ const char* const kMissingYAxis = "Axis is missing in TMap::SetYAxis";
 const char* const kMissingXInterval = "Axis is missing in TMap::SetXAxisInterval";
 const char* const kMissingYInterval = "Axis is missing in TMap::SetYAxisInterval";
 
-// Replaces one pair of axes: both new members are built before either old one is
-// released, so a failure leaves the map as it was.
-void ReplacePair(TAxis*& kept, TAxis*& derived, std::unique_ptr<TAxis> newKept,
-                 std::unique_ptr<TAxis> newDerived) {
+using TDerive = TAxis* (*)(const TAxis*, char);
+
+// Replaces one pair of axes with a copy of `axis` and the member derived from it.
+// Both new members are built before either old one is released, so a failure
+// leaves the map as it was.
+void ReplacePair(const TAxis* axis, long size, const char* missing, const char* wrongLength, TDerive derive, char which,
+                 TAxis*& kept, TAxis*& derived) {
+  if (axis == nullptr) throw missing;
+  if (axis->GetSize() != size) throw wrongLength;
+  std::unique_ptr<TAxis> newKept(axis->Clone());
+  std::unique_ptr<TAxis> newDerived(derive(axis, which));
   delete kept;
   kept = newKept.release();
   delete derived;
@@ -161,42 +168,33 @@ std::vector<double> TMap::GetPointValues(const std::vector<TPoint*>& points) con
   return values;
 }
 
+// The assertions keep the text of the invariants that they report.
+// clang-format off
 void TMap::SetXAxis(const TAxis* axis) {
-  if (axis == nullptr) throw kMissingXAxis;
-  if (axis->GetSize() != MbrLngXDim) throw kXAxisLength;
-  std::unique_ptr<TAxis> centres(axis->Clone());
-  std::unique_ptr<TAxis> edges(TAxisTools::PointsToIntervals(axis, 'X'));
-  ReplacePair(MbrPtrXAxis, MbrPtrXAxisInterval, std::move(centres), std::move(edges));
+  ReplacePair(axis, MbrLngXDim, kMissingXAxis, kXAxisLength, TAxisTools::PointsToIntervals, 'X', MbrPtrXAxis,
+              MbrPtrXAxisInterval);
   assert(MbrPtrXAxis -> GetSize () == MbrLngXDim);
   assert(MbrPtrXAxisInterval -> GetSize () == MbrLngXDim + 1);
 }
 
 void TMap::SetYAxis(const TAxis* axis) {
-  if (axis == nullptr) throw kMissingYAxis;
-  if (axis->GetSize() != MbrLngYDim) throw kYAxisLength;
-  std::unique_ptr<TAxis> centres(axis->Clone());
-  std::unique_ptr<TAxis> edges(TAxisTools::PointsToIntervals(axis, 'Y'));
-  ReplacePair(MbrPtrYAxis, MbrPtrYAxisInterval, std::move(centres), std::move(edges));
+  ReplacePair(axis, MbrLngYDim, kMissingYAxis, kYAxisLength, TAxisTools::PointsToIntervals, 'Y', MbrPtrYAxis,
+              MbrPtrYAxisInterval);
   assert(MbrPtrYAxis -> GetSize () == MbrLngYDim);
   assert(MbrPtrYAxisInterval -> GetSize () == MbrLngYDim + 1);
 }
 
 void TMap::SetXAxisInterval(const TAxis* axis) {
-  if (axis == nullptr) throw kMissingXInterval;
-  if (axis->GetSize() != MbrLngXDim + 1) throw kXIntervalLength;
-  std::unique_ptr<TAxis> edges(axis->Clone());
-  std::unique_ptr<TAxis> centres(TAxisTools::IntervalsToPoints(axis, 'X'));
-  ReplacePair(MbrPtrXAxisInterval, MbrPtrXAxis, std::move(edges), std::move(centres));
+  ReplacePair(axis, MbrLngXDim + 1, kMissingXInterval, kXIntervalLength, TAxisTools::IntervalsToPoints, 'X',
+              MbrPtrXAxisInterval, MbrPtrXAxis);
   assert(MbrPtrXAxis -> GetSize () == MbrLngXDim);
   assert(MbrPtrXAxisInterval -> GetSize () == MbrLngXDim + 1);
 }
 
 void TMap::SetYAxisInterval(const TAxis* axis) {
-  if (axis == nullptr) throw kMissingYInterval;
-  if (axis->GetSize() != MbrLngYDim + 1) throw kYIntervalLength;
-  std::unique_ptr<TAxis> edges(axis->Clone());
-  std::unique_ptr<TAxis> centres(TAxisTools::IntervalsToPoints(axis, 'Y'));
-  ReplacePair(MbrPtrYAxisInterval, MbrPtrYAxis, std::move(edges), std::move(centres));
+  ReplacePair(axis, MbrLngYDim + 1, kMissingYInterval, kYIntervalLength, TAxisTools::IntervalsToPoints, 'Y',
+              MbrPtrYAxisInterval, MbrPtrYAxis);
   assert(MbrPtrYAxis -> GetSize () == MbrLngYDim);
   assert(MbrPtrYAxisInterval -> GetSize () == MbrLngYDim + 1);
 }
+// clang-format on
