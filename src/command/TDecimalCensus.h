@@ -16,7 +16,7 @@ class TValueCensus;
 //
 // Zeros are left to the caller, which keeps the form of the first one; so are
 // tokens of any other form and values that would widen the windows beyond
-// kMaxCounters counters in all.
+// kMaxCounters counters in all (or the bound given).
 class TDecimalCensus {
  public:
   static constexpr int kMaxDigits = TNumberText::kMaxPlainDigits;
@@ -24,8 +24,9 @@ class TDecimalCensus {
   static constexpr std::size_t kInitialCounters = 1 << 10;
 
   // `counterLimit` is the count at which a counter hands its cells on and starts
-  // again; it bounds the counters to 32 bits.
-  explicit TDecimalCensus(std::uint32_t counterLimit = UINT32_MAX) : MbrCounterLimit(counterLimit) {}
+  // again; it bounds the counters to 32 bits. `maxCounters` bounds the windows.
+  explicit TDecimalCensus(std::uint32_t counterLimit = UINT32_MAX, std::size_t maxCounters = kMaxCounters)
+      : MbrCounterLimit(counterLimit), MbrMaxCounters(maxCounters) {}
 
   // Counts the token and returns true, or returns false and counts nothing.
   bool Add(const char* text, std::size_t length);
@@ -60,6 +61,7 @@ class TDecimalCensus {
   TWindow MbrWindows[kMaxDigits + 1];
   std::size_t MbrCounters = 0;
   std::uint32_t MbrCounterLimit;
+  std::size_t MbrMaxCounters;
   // One entry per counterLimit cells of a value whose counter reached the limit.
   std::vector<TCarry> MbrCarries;
   TPending MbrPending[kPending] = {};

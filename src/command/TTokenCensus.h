@@ -22,7 +22,8 @@ class TTokenCensus {
   // Texts up to this length are counted by text.
   static constexpr std::size_t kMaxShortToken = 16;
 
-  explicit TTokenCensus(TValueCensus& values);
+  // `maxDecimalCounters` bounds the counters of the plain decimals.
+  explicit TTokenCensus(TValueCensus& values, std::size_t maxDecimalCounters = TDecimalCensus::kMaxCounters);
 
   void Add(const char* text, std::size_t length, long row, long column);
   void Finish();

@@ -9,12 +9,9 @@
 #include <ostream>
 #include <string>
 
-#include "TGridScanner.h"
-#include "TInputFile.h"
+#include "TGridFileCensus.h"
 #include "TNumberText.h"
 #include "TProgressLine.h"
-#include "TTokenCensus.h"
-#include "TValueCensus.h"
 
 namespace {
 const char* const kUsage = "Usage: gridtally ASCFile";
@@ -59,18 +56,7 @@ class TResultWriter {
 };
 
 void CountGrid(const char* fileName, std::ostream& out, TProgressLine* progress) {
-  TInputFile file(fileName);
-  TGridScanner scanner(file.Stream());
-  if (progress != nullptr)
-    scanner.OnRead([progress](unsigned long long bytes) { progress->Update(bytes, TProgressLine::TClock::now()); });
-  const TGridHeader header = scanner.ReadHeader();
-  TValueCensus values;
-  values.ExpectCells(header.Cells());
-  TTokenCensus tokens(values);
-  scanner.ReadCells(header.ncols, header.nrows, [&tokens](const char* text, std::size_t length, long row, long column) {
-    tokens.Add(text, length, row, column);
-  });
-  tokens.Finish();
+  TGridFileCensus values(fileName, progress);
   if (progress != nullptr) progress->Erase();
   TResultWriter writer(out);
   values.ForEachAscending([&writer](double value, long count) { writer.Line(value, count); });

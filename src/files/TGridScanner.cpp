@@ -125,9 +125,8 @@ bool TGridScanner::NewWindow() {
   return true;
 }
 
-bool TGridScanner::NextTokenSlow(const char*& text, std::size_t& length, const char* start, long row,
+void TGridScanner::TakeLongToken(const char*& text, std::size_t& length, const char* start, long row,
                                  long column) {
-  // The token runs to the end of the window: gather it across refills.
   MbrScratch.assign(start, MbrEnd);
   MbrCur = MbrEnd;
   for (;;) {
@@ -142,7 +141,29 @@ bool TGridScanner::NextTokenSlow(const char*& text, std::size_t& length, const c
   if (MbrScratch.size() > kMaxTokenLength) ThrowTooLong(row, column);
   text = MbrScratch.data();
   length = MbrScratch.size();
-  return true;
+}
+
+long long TGridScanner::SkipTokens(long long stop, long long limit) {
+  long long count = 0;
+  unsigned space = 1;  // whether the byte before the current place ends no token
+  for (;;) {
+    if (MbrCur == MbrEnd && !Refill()) return count;
+    const long long left = stop - Consumed();
+    if (left <= 0) break;
+    const char* const end = MbrCur + std::min<long long>(left, MbrEnd - MbrCur);
+    for (const char* p = MbrCur; p < end; ++p) {
+      const unsigned next = IsSpace(*p);
+      count += space & (next ^ 1u);
+      space = next;
+    }
+    MbrCur = end;
+    if (count >= limit) return limit;
+  }
+  if (space == 0) {
+    int c;
+    while ((c = Peek()) >= 0 && !IsSpace(static_cast<char>(c))) Advance();
+  }
+  return count;
 }
 
 void TGridScanner::ThrowUnexpectedEnd() { throw kUnexpectedEnd; }
@@ -166,11 +187,6 @@ int TGridScanner::Peek() {
 }
 
 void TGridScanner::Advance() { ++MbrCur; }
-
-void TGridScanner::SkipSpace() {
-  int c;
-  while ((c = Peek()) >= 0 && IsSpace(static_cast<char>(c))) Advance();
-}
 
 // Reads a white-space-delimited word; an over-long word is left unread beyond
 // the limit, since it cannot match any key. Returns false when the read fails.

@@ -32,6 +32,8 @@ class TGridScanner {
   // A grid without cells still gets axes with a point per column and row; this
   // bounds what such a header can make the reader build.
   static constexpr long kMaxEmptyGridExtent = 1L << 16;
+  // A stop beyond any input, for ReadCellRange.
+  static constexpr long long kNoStop = ~0ULL >> 1;
 
   explicit TGridScanner(std::istream& in);
   ~TGridScanner();
@@ -47,7 +49,27 @@ class TGridScanner {
   // TARCGISFileTools::LoadARCGISFile" when the input ends early, and a format
   // message for a token longer than kMaxTokenLength.
   template <class Sink>
-  void ReadCells(long ncols, long nrows, Sink&& sink);
+  void ReadCells(long ncols, long nrows, Sink&& sink) {
+    ReadCellRange(ncols, 0, static_cast<long long>(ncols) * nrows, kNoStop, sink);
+  }
+
+  // Reads cells [first, last) of a grid of `ncols` columns, cell i standing at row
+  // i / ncols and column i % ncols, as ReadCells does, but stops before a token
+  // that starts `stop` or more bytes into the input (Consumed). Returns the index
+  // of the first cell not read.
+  template <class Sink>
+  long long ReadCellRange(long ncols, long long first, long long last, long long stop, Sink&& sink);
+
+  // Counts the tokens that start less than `stop` bytes into the input and moves
+  // past them, up to the first token at `stop` or beyond (the rest of a token that
+  // crosses `stop` is passed over). Tokens are only counted, not checked. Returns
+  // at once when `limit` tokens are counted, with the scanner at no defined place.
+  long long SkipTokens(long long stop, long long limit);
+
+  // The bytes of the input taken in since the scanner was made.
+  long long Consumed() const {
+    return static_cast<long long>(MbrBytesSeen) - static_cast<long long>(MbrEnd - MbrCur);
+  }
 
   // Parses a cell token or throws a format message naming it and its place
   // (row and column counted from 1).
@@ -65,8 +87,12 @@ class TGridScanner {
     return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f';
   }
 
-  bool NextToken(const char*& text, std::size_t& length, long row, long column);
-  bool NextTokenSlow(const char*& text, std::size_t& length, const char* start, long row, long column);
+  // Moves to the next token; false at the end of the input.
+  bool SkipSpace();
+  // Takes the token that starts at the current place.
+  void TakeToken(const char*& text, std::size_t& length, long row, long column);
+  // Takes a token that runs to the end of the window, gathering it across refills.
+  void TakeLongToken(const char*& text, std::size_t& length, const char* start, long row, long column);
   bool Refill();
   bool NewWindow();
   void Sync();
@@ -76,7 +102,6 @@ class TGridScanner {
   // Header reading, one character at a time.
   int Peek();
   void Advance();
-  void SkipSpace();
   bool ReadWord(std::string& word);
   void ReadInteger(long& value);
   void ReadReal(double& value);
@@ -98,34 +123,44 @@ class TGridScanner {
 };
 
 template <class Sink>
-void TGridScanner::ReadCells(long ncols, long nrows, Sink&& sink) {
-  for (long row = 0; row < nrows; ++row) {
-    for (long column = 0; column < ncols; ++column) {
-      const char* text;
-      std::size_t length;
-      if (!NextToken(text, length, row, column)) ThrowUnexpectedEnd();
-      sink(text, length, row, column);
+long long TGridScanner::ReadCellRange(long ncols, long long first, long long last, long long stop, Sink&& sink) {
+  if (first >= last) return first;
+  long row = static_cast<long>(first / ncols);
+  long column = static_cast<long>(first % ncols);
+  for (long long cell = first; cell < last; ++cell) {
+    if (!SkipSpace()) ThrowUnexpectedEnd();
+    if (Consumed() >= stop) return cell;
+    const char* text;
+    std::size_t length;
+    TakeToken(text, length, row, column);
+    sink(text, length, row, column);
+    if (++column == ncols) {
+      column = 0;
+      ++row;
     }
+  }
+  return last;
+}
+
+inline bool TGridScanner::SkipSpace() {
+  const char* p = MbrCur;
+  for (;;) {
+    while (p < MbrEnd && IsSpace(*p)) ++p;
+    MbrCur = p;
+    if (p < MbrEnd) return true;
+    if (!Refill()) return false;
+    p = MbrCur;
   }
 }
 
-inline bool TGridScanner::NextToken(const char*& text, std::size_t& length, long row, long column) {
-  const char* p = MbrCur;
-  const char* end = MbrEnd;
-  for (;;) {
-    while (p < end && IsSpace(*p)) ++p;
-    if (p < end) break;
-    MbrCur = p;
-    if (!Refill()) return false;
-    p = MbrCur;
-    end = MbrEnd;
-  }
-  const char* start = p;
+inline void TGridScanner::TakeToken(const char*& text, std::size_t& length, long row, long column) {
+  const char* const start = MbrCur;
+  const char* p = start;
+  const char* const end = MbrEnd;
   while (p < end && !IsSpace(*p)) ++p;
-  if (p == end) return NextTokenSlow(text, length, start, row, column);
+  if (p == end) return TakeLongToken(text, length, start, row, column);
   length = static_cast<std::size_t>(p - start);
   if (length > kMaxTokenLength) ThrowTooLong(row, column);
   text = start;
   MbrCur = p;
-  return true;
 }

@@ -1,6 +1,7 @@
 #include "TValueCensus.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 #include <stdexcept>
 
@@ -98,22 +99,49 @@ void TValueCensus::Grow() {
   MbrLastCount = &MbrLastDummy;
 }
 
-void TValueCensus::Prepare(std::vector<TSlot>& entries) {
-  entries.swap(MbrSpillCounted);
-  entries.reserve(entries.size() + MbrUsed + 1);
+void TValueCensus::Sort(bool shareWork) {
+  if (MbrSorted) return;
+  const std::size_t parallelFrom = shareWork ? TKeySort::kParallelFrom : std::numeric_limits<std::size_t>::max();
+  MbrEntries.swap(MbrSpillCounted);
+  MbrEntries.reserve(MbrEntries.size() + MbrUsed);
   for (const TSlot& slot : MbrSlots)
-    if (slot.bits != 0) entries.push_back(TSlot{OrderKey(slot.bits), slot.count});
-  const long zeros = MbrZeroCount[0] + MbrZeroCount[1];
-  if (zeros > 0) {
-    // The form of the first zero in column-major order names the pair.
-    const bool negative = MbrZeroCount[1] > 0 && (MbrZeroCount[0] == 0 || MbrZeroFirst[1] < MbrZeroFirst[0]);
-    entries.push_back(TSlot{OrderKey(negative ? std::uint64_t{1} << 63 : 0), zeros});
-  }
-  TKeySort::Sort(entries, [](const TSlot& slot) { return slot.bits; });
+    if (slot.bits != 0) MbrEntries.push_back(TSlot{OrderKey(slot.bits), slot.count});
+  TKeySort::Sort(MbrEntries, [](const TSlot& slot) { return slot.bits; }, parallelFrom);
   MbrSlots.clear();
   MbrSlots.shrink_to_fit();
   MbrUsed = 0;
   MbrLastBits = 0;
   MbrLastCount = &MbrLastDummy;
-  TKeySort::Sort(MbrSpill, [](std::uint64_t key) { return key; });
+  TKeySort::Sort(MbrSpill, [](std::uint64_t key) { return key; }, parallelFrom);
+  MbrSorted = true;
+}
+
+long TValueCensus::Zeros(const TValueCensus& first, const TValueCensus* second, double& form) {
+  long count[2] = {first.MbrZeroCount[0], first.MbrZeroCount[1]};
+  std::uint64_t place[2] = {first.MbrZeroFirst[0], first.MbrZeroFirst[1]};
+  if (second != nullptr) {
+    for (int sign = 0; sign < 2; ++sign) {
+      count[sign] += second->MbrZeroCount[sign];
+      place[sign] = std::min(place[sign], second->MbrZeroFirst[sign]);
+    }
+  }
+  // The form of the first zero in column-major order names the pair.
+  const bool negative = count[1] > 0 && (count[0] == 0 || place[1] < place[0]);
+  form = negative ? -0.0 : 0.0;
+  return count[0] + count[1];
+}
+
+void TValueCensus::Release() {
+  MbrEntries.clear();
+  MbrEntries.shrink_to_fit();
+  MbrSpill.clear();
+  MbrSpill.shrink_to_fit();
+}
+
+TValueCensus::TCursor::TCursor(const TValueCensus* census) {
+  if (census == nullptr) return;
+  MbrEntry = census->MbrEntries.data();
+  MbrEntryEnd = MbrEntry + census->MbrEntries.size();
+  MbrSpill = census->MbrSpill.data();
+  MbrSpillEnd = MbrSpill + census->MbrSpill.size();
 }

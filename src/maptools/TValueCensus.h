@@ -54,10 +54,25 @@ class TValueCensus {
   // refused, the list grows as it needs.
   void ExpectCells(long long cells) { MbrExpectedCells = cells; }
 
+  // Sorts what was counted for the walk; a long list is sorted on two threads
+  // when `shareWork` is set. Called by the walk when not done before; a census
+  // counted on a thread of its own may be sorted there. Nothing may be added after.
+  void Sort(bool shareWork = true);
+
   // Calls visit(value, count) for every distinct value, in ascending order.
   // Consumes the census.
   template <class Visit>
-  void ForEachAscending(Visit&& visit);
+  void ForEachAscending(Visit&& visit) {
+    Walk(*this, nullptr, visit);
+  }
+
+  // The same for the cells counted by two censuses together (the parts of one
+  // grid, whose zeros were placed in the same grid): each value once, with the sum
+  // of its counts. Consumes both.
+  template <class Visit>
+  static void ForEachAscending(TValueCensus& first, TValueCensus& second, Visit&& visit) {
+    Walk(first, &second, visit);
+  }
 
  private:
   struct TSlot {
@@ -65,13 +80,48 @@ class TValueCensus {
     long count;
   };
 
+  // The order key of +0; -0 and +0, one value, stand between the negative keys
+  // (below) and the positive ones (above).
+  static constexpr std::uint64_t kZeroKey = std::uint64_t{1} << 63;
+  // Beyond every key: NaN, the only value it could stand for, is never counted.
+  static constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
+
+  // Reads one census's sorted entries and spilled keys together, in ascending order.
+  class TCursor {
+   public:
+    explicit TCursor(const TValueCensus* census);
+    // The smallest key not yet taken, or kNoKey.
+    std::uint64_t Key() const {
+      const std::uint64_t entry = MbrEntry < MbrEntryEnd ? MbrEntry->bits : kNoKey;
+      const std::uint64_t spilled = MbrSpill < MbrSpillEnd ? *MbrSpill : kNoKey;
+      return entry < spilled ? entry : spilled;
+    }
+    // Takes every item of `key` and returns their count.
+    long Take(std::uint64_t key) {
+      long count = 0;
+      for (; MbrEntry < MbrEntryEnd && MbrEntry->bits == key; ++MbrEntry) count += MbrEntry->count;
+      for (; MbrSpill < MbrSpillEnd && *MbrSpill == key; ++MbrSpill) ++count;
+      return count;
+    }
+
+   private:
+    const TSlot* MbrEntry = nullptr;
+    const TSlot* MbrEntryEnd = nullptr;
+    const std::uint64_t* MbrSpill = nullptr;
+    const std::uint64_t* MbrSpillEnd = nullptr;
+  };
+
+  template <class Visit>
+  static void Walk(TValueCensus& first, TValueCensus* second, Visit& visit);
+  // The count of zeros in both censuses and the form that names them.
+  static long Zeros(const TValueCensus& first, const TValueCensus* second, double& form);
+  void Release();
+
   void AddZero(bool negative, long count, long column, long row);
   void AddToTable(std::uint64_t bits, long count);
   void Spill(std::uint64_t bits, long count);
   void ReserveSpill();
   void Grow();
-  // Sorts the spilled keys and the table's entries for the final walk.
-  void Prepare(std::vector<TSlot>& entries);
 
   static std::uint64_t OrderKey(std::uint64_t bits) {
     return (bits >> 63) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
@@ -95,6 +145,9 @@ class TValueCensus {
   // Once the table is full, values that miss it are spilled; when most do, the
   // next ones are spilled without a look at the table (the walk merges both).
   TMissMeter MbrMisses;
+  // After Sort: every counted value but zero, by order key, ascending.
+  std::vector<TSlot> MbrEntries;
+  bool MbrSorted = false;
 
   long MbrZeroCount[2] = {0, 0};  // [0] for +0, [1] for -0
   std::uint64_t MbrZeroFirst[2] = {~std::uint64_t{0}, ~std::uint64_t{0}};
@@ -102,26 +155,26 @@ class TValueCensus {
 };
 
 template <class Visit>
-void TValueCensus::ForEachAscending(Visit&& visit) {
-  std::vector<TSlot> entries;
-  Prepare(entries);
-  std::size_t e = 0;
-  std::size_t s = 0;
-  const std::size_t spilled = MbrSpill.size();
-  while (e < entries.size() || s < spilled) {
-    std::uint64_t key;
-    long count = 0;
-    if (s == spilled || (e < entries.size() && entries[e].bits <= MbrSpill[s])) {
-      key = entries[e].bits;
-      count = entries[e].count;
-      ++e;
-    } else {
-      key = MbrSpill[s];
+void TValueCensus::Walk(TValueCensus& first, TValueCensus* second, Visit& visit) {
+  first.Sort();
+  if (second != nullptr) second->Sort();
+  double zeroForm = 0;
+  const long zeros = Zeros(first, second, zeroForm);
+  bool zerosDue = zeros > 0;
+  TCursor a(&first);
+  TCursor b(second);
+  for (;;) {
+    const std::uint64_t ka = a.Key();
+    const std::uint64_t kb = b.Key();
+    const std::uint64_t key = ka < kb ? ka : kb;
+    if (zerosDue && key > kZeroKey) {
+      visit(zeroForm, zeros);
+      zerosDue = false;
     }
-    while (s < spilled && MbrSpill[s] == key) ++s, ++count;
-    while (e < entries.size() && entries[e].bits == key) count += entries[e++].count;
+    if (key == kNoKey) break;
+    const long count = a.Take(key) + b.Take(key);
     visit(FromOrderKey(key), count);
   }
-  MbrSpill.clear();
-  MbrSpill.shrink_to_fit();
+  first.Release();
+  if (second != nullptr) second->Release();
 }
