@@ -55,6 +55,7 @@ TGridFileCensus::TGridFileCensus(const std::string& name, TProgressLine* progres
     scanner.OnRead(report);
     CountPart(scanner, header.ncols, 0, cells, TGridScanner::kNoStop, TDecimalCensus::kMaxCounters, MbrFirst);
     MbrFirst.Sort();
+    MbrSecond.Sort();
     return;
   }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "TValueCensus.h"
 
@@ -34,6 +36,17 @@ class TGridFileCensus {
   template <class Visit>
   void ForEachAscending(Visit&& visit) {
     TValueCensus::ForEachAscending(MbrFirst, MbrSecond, visit);
+  }
+
+  // About the number of values; see TValueCensus::Items.
+  std::size_t Items() const { return MbrFirst.Items() + MbrSecond.Items(); }
+  // The walk in at most `count` stretches, which may be walked on two threads at once.
+  std::vector<TValueCensus::TStretch> Cut(std::size_t count) const {
+    return TValueCensus::Cut(MbrFirst, &MbrSecond, count);
+  }
+  template <class Visit>
+  void WalkStretch(TValueCensus::TStretch stretch, Visit&& visit) const {
+    TValueCensus::WalkStretch(MbrFirst, &MbrSecond, stretch, visit);
   }
 
  private:

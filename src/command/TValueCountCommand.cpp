@@ -2,16 +2,22 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <charconv>
-#include <memory>
+#include <condition_variable>
+#include <cstddef>
 #include <exception>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "TGridFileCensus.h"
 #include "TNumberText.h"
 #include "TProgressLine.h"
+#include "TTwoThreads.h"
 
 namespace {
 const char* const kUsage = "Usage: gridtally ASCFile";
@@ -19,48 +25,92 @@ const char* const kOutOfMemory = "Out of memory in gridtally";
 const char* const kWriteFailed = "Unable to write the results to standard output";
 const char* const kUnknownFailure = "Unknown failure in gridtally";
 const int kValuePrecision = 6;
-const std::size_t kOutputChunk = 1 << 16;
+// Text written at a time by one thread.
+const std::size_t kOutputChunk = std::size_t{1} << 16;
+// Walks this long or longer are formatted on two threads, in stretches of about
+// this many lines.
+const std::size_t kTwoThreadLinesFrom = std::size_t{1} << 18;
+const std::size_t kLinesPerStretch = std::size_t{1} << 16;
 
-// Writes result lines through a buffer of its own; a failed write is reported
-// once the results are complete.
-class TResultWriter {
+// The text of result lines, "value count\n" each.
+class TLineText {
  public:
-  explicit TResultWriter(std::ostream& out) : MbrOut(out) {
-    MbrText.reserve(kOutputChunk + 2 * TNumberText::kBufferSize);
-  }
-
   void Line(double value, long count) {
-    char number[TNumberText::kBufferSize];
-    MbrText.append(number, TNumberText::FormatGeneral(value, kValuePrecision, number));
-    MbrText += ' ';
-    const auto end = std::to_chars(number, number + sizeof number, count).ptr;
-    MbrText.append(number, end);
-    MbrText += '\n';
-    if (MbrText.size() >= kOutputChunk) Flush();
+    if (MbrText.size() - MbrUsed < kLineRoom) MbrText.resize(std::max(2 * MbrText.size(), kOutputChunk + kLineRoom));
+    char* const start = MbrText.data() + MbrUsed;
+    char* p = start + TNumberText::FormatGeneral(value, kValuePrecision, start);
+    *p++ = ' ';
+    p = std::to_chars(p, p + TNumberText::kBufferSize, count).ptr;
+    *p++ = '\n';
+    MbrUsed += static_cast<std::size_t>(p - start);
   }
 
-  void Finish() {
-    Flush();
-    MbrOut.flush();
-    if (!MbrOut) throw kWriteFailed;
+  std::size_t Size() const { return MbrUsed; }
+
+  // Writes the text to `out` and starts afresh.
+  void WriteTo(std::ostream& out) {
+    out.write(MbrText.data(), static_cast<std::streamsize>(MbrUsed));
+    MbrUsed = 0;
   }
 
  private:
-  void Flush() {
-    MbrOut.write(MbrText.data(), static_cast<std::streamsize>(MbrText.size()));
-    MbrText.clear();
-  }
+  static constexpr std::size_t kLineRoom = 2 * TNumberText::kBufferSize + 2;
 
-  std::ostream& MbrOut;
-  std::string MbrText;
+  std::vector<char> MbrText;
+  std::size_t MbrUsed = 0;
 };
+
+void WriteLinesOnOneThread(TGridFileCensus& values, std::ostream& out) {
+  TLineText text;
+  values.ForEachAscending([&text, &out](double value, long count) {
+    text.Line(value, count);
+    if (text.Size() >= kOutputChunk) text.WriteTo(out);
+  });
+  text.WriteTo(out);
+}
+
+// Writes a line for every value, in ascending order. A long walk is cut into
+// stretches that two threads format at once, each into a text of its own; the
+// texts are written in the order of the stretches.
+void WriteLines(TGridFileCensus& values, std::ostream& out) {
+  if (values.Items() < kTwoThreadLinesFrom) return WriteLinesOnOneThread(values, out);
+  const std::vector<TValueCensus::TStretch> stretches = values.Cut(values.Items() / kLinesPerStretch + 1);
+  std::mutex mutex;
+  std::condition_variable turns;
+  std::size_t turn = 0;  // the stretch to be written next
+  bool failed = false;
+  const auto work = [&](std::size_t first) {
+    TLineText text;
+    try {
+      for (std::size_t i = first; i < stretches.size(); i += 2) {
+        values.WalkStretch(stretches[i], [&text](double value, long count) { text.Line(value, count); });
+        std::unique_lock<std::mutex> lock(mutex);
+        turns.wait(lock, [&] { return turn == i || failed; });
+        if (failed) return;
+        text.WriteTo(out);
+        ++turn;
+        turns.notify_all();
+      }
+    } catch (...) {
+      {
+        std::lock_guard<std::mutex> lock(mutex);
+        failed = true;
+      }
+      turns.notify_all();
+      throw;
+    }
+  };
+  auto odd = [&work] { work(1); };
+  auto even = [&work] { work(0); };
+  if (!TTwoThreads::RunIfPossible(odd, even)) WriteLinesOnOneThread(values, out);
+}
 
 void CountGrid(const char* fileName, std::ostream& out, TProgressLine* progress) {
   TGridFileCensus values(fileName, progress);
   if (progress != nullptr) progress->Erase();
-  TResultWriter writer(out);
-  values.ForEachAscending([&writer](double value, long count) { writer.Line(value, count); });
-  writer.Finish();
+  WriteLines(values, out);
+  out.flush();
+  if (!out) throw kWriteFailed;
 }
 
 // The size of the named file in bytes, or -1 when it cannot be told.

@@ -25,8 +25,7 @@ const double kExactPowers[kMaxExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1
 // The layout of a double, to read its binary exponent.
 const int kMantissaBits = 52;
 const int kExponentBias = 1023;
-// log10(2), to estimate a decimal exponent from a binary one.
-const double kLog10Of2 = 0.30102999566398120;
+const int kMaxBiasedExponent = 0x7ff;
 const int kMaxRoundTripDigits = 17;
 // Longer tokens are refused by the reader long before they get here; this bounds
 // the copy made for the C library's fallback conversion.
@@ -41,6 +40,16 @@ bool ScaleByPowerOfTen(double magnitude, int power, double& scaled) {
   return true;
 }
 
+// floor(log10(2^power)) for the binary exponents of a double, exactly: log10(2)
+// as a fraction over 2^kLog10Of2Shift.
+const std::int64_t kLog10Of2Scaled = 78913;
+const int kLog10Of2Shift = 18;
+int FloorLog10OfPowerOf2(int power) {
+  const std::int64_t scaled = static_cast<std::int64_t>(power) * kLog10Of2Scaled;
+  const std::int64_t divisor = std::int64_t{1} << kLog10Of2Shift;
+  return static_cast<int>(scaled >= 0 ? scaled / divisor : -((-scaled + divisor - 1) / divisor));
+}
+
 // The significant digits of |value| rounded to `precision` digits, as an integer in
 // [10^(precision-1), 10^precision), and the decimal exponent of the first one.
 // Returns false when one rounded multiplication cannot tell the correct rounding
@@ -48,12 +57,11 @@ bool ScaleByPowerOfTen(double magnitude, int power, double& scaled) {
 // the exact conversion.
 bool RoundToDigits(double value, int precision, std::uint64_t& digits, int& exponent) {
   const double magnitude = std::fabs(value);
-  if (!(magnitude > 0) || !std::isfinite(magnitude)) return false;
   std::uint64_t bits;
   std::memcpy(&bits, &magnitude, sizeof bits);
   const int biased = static_cast<int>(bits >> kMantissaBits);
-  if (biased == 0) return false;  // subnormal
-  exponent = static_cast<int>(std::floor((biased - kExponentBias) * kLog10Of2));
+  if (biased == 0 || biased == kMaxBiasedExponent) return false;  // zero, subnormal, infinite or NaN
+  exponent = FloorLog10OfPowerOf2(biased - kExponentBias);
   const double low = kExactPowers[precision - 1];
   const double high = kExactPowers[precision];
   double scaled;
@@ -64,10 +72,11 @@ bool RoundToDigits(double value, int precision, std::uint64_t& digits, int& expo
     ++exponent;
   }
   if (scaled < low || scaled >= high) return false;
-  const double whole = std::floor(scaled);
-  const double fraction = scaled - whole;
+  // Below 10^9 the truncation is the floor.
+  const auto whole = static_cast<std::uint64_t>(scaled);
+  const double fraction = scaled - static_cast<double>(whole);
   if (std::fabs(fraction - 0.5) < kTieMargin) return false;
-  digits = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  digits = whole + (fraction > 0.5 ? 1 : 0);
   if (digits == static_cast<std::uint64_t>(high)) {
     digits /= 10;
     ++exponent;
@@ -75,9 +84,27 @@ bool RoundToDigits(double value, int precision, std::uint64_t& digits, int& expo
   return true;
 }
 
-// Writes n digits of `digits` (most significant first) to out.
+// "00" to "99", two digits at a time.
+struct TDigitPairs {
+  char text[200];
+  constexpr TDigitPairs() : text() {
+    for (int i = 0; i < 100; ++i) {
+      text[2 * i] = static_cast<char>('0' + i / 10);
+      text[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+  }
+};
+constexpr TDigitPairs kDigitPairs;
+
+// Writes the n digits of `digits` (most significant first) to out.
 char* WriteDigits(std::uint64_t digits, int n, char* out) {
-  for (int i = n - 1; i >= 0; --i, digits /= 10) out[i] = static_cast<char>('0' + digits % 10);
+  int i = n;
+  for (; i >= 2; i -= 2) {
+    const std::uint64_t rest = digits / 100;
+    std::memcpy(out + i - 2, kDigitPairs.text + 2 * (digits - rest * 100), 2);
+    digits = rest;
+  }
+  if (i == 1) out[0] = static_cast<char>('0' + digits);
   return out + n;
 }
 }  // namespace
@@ -92,27 +119,31 @@ std::size_t TNumberText::FormatGeneral(double value, int precision, char* out) {
     while (kept > 1 && digits % 10 == 0) digits /= 10, --kept;
     char* p = out;
     if (value < 0) *p++ = '-';
-    char text[kMaxFastDigits];
-    WriteDigits(digits, kept, text);
     if (exponent >= -4 && exponent < precision) {
       if (exponent < 0) {
         *p++ = '0';
         *p++ = '.';
         for (int i = -1; i > exponent; --i) *p++ = '0';
-        for (int i = 0; i < kept; ++i) *p++ = text[i];
+        p = WriteDigits(digits, kept, p);
+      } else if (kept > exponent + 1) {
+        // Digits before and after the point.
+        p = WriteDigits(digits, kept, p + 1) - 1;
+        char* const point = p - (kept - exponent - 1);
+        for (char* q = out + (value < 0) ; q < point; ++q) q[0] = q[1];
+        *point = '.';
+        ++p;
       } else {
-        for (int i = 0; i <= exponent; ++i) *p++ = i < kept ? text[i] : '0';
-        if (kept > exponent + 1) {
-          *p++ = '.';
-          for (int i = exponent + 1; i < kept; ++i) *p++ = text[i];
-        }
+        p = WriteDigits(digits, kept, p);
+        for (int i = kept; i <= exponent; ++i) *p++ = '0';
       }
     } else {
-      *p++ = text[0];
-      if (kept > 1) {
-        *p++ = '.';
-        for (int i = 1; i < kept; ++i) *p++ = text[i];
-      }
+      char* const first = p;
+      p = WriteDigits(digits, kept, p + 1);
+      first[0] = first[1];
+      if (kept > 1)
+        first[1] = '.';
+      else
+        --p;
       *p++ = 'e';
       *p++ = exponent < 0 ? '-' : '+';
       const int shown = exponent < 0 ? -exponent : exponent;

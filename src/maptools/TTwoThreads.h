@@ -7,12 +7,23 @@
 
 // Runs two tasks at once: `side` on a thread of its own, `main` on the caller's.
 // The thread is joined on every path. A throw of `main` passes on; otherwise a
-// throw of `side` is passed on once both are done. When no thread can be
-// started, the two run one after the other on the caller's thread.
+// throw of `side` is passed on once both are done.
 class TTwoThreads {
  public:
+  // When no thread can be started, the two run one after the other on the
+  // caller's thread.
   template <class Side, class Main>
   static void Run(Side side, Main main) {
+    if (!RunIfPossible(side, main)) {
+      side();
+      main();
+    }
+  }
+
+  // Returns false, having run neither, when no thread can be started: for tasks
+  // that wait for each other.
+  template <class Side, class Main>
+  static bool RunIfPossible(Side& side, Main& main) {
     std::exception_ptr sideFailure;
     std::thread thread;
     try {
@@ -24,16 +35,14 @@ class TTwoThreads {
         }
       });
     } catch (const std::system_error&) {
-      // No second thread to be had: the same work, one task after the other.
-      side();
-      main();
-      return;
+      return false;
     }
     {
       TJoin join{thread};
       main();
     }
     if (sideFailure) std::rethrow_exception(sideFailure);
+    return true;
   }
 
  private:

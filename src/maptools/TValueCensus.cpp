@@ -138,10 +138,42 @@ void TValueCensus::Release() {
   MbrSpill.shrink_to_fit();
 }
 
-TValueCensus::TCursor::TCursor(const TValueCensus* census) {
+TValueCensus::TCursor::TCursor(const TValueCensus* census, std::uint64_t low) {
   if (census == nullptr) return;
-  MbrEntry = census->MbrEntries.data();
-  MbrEntryEnd = MbrEntry + census->MbrEntries.size();
-  MbrSpill = census->MbrSpill.data();
-  MbrSpillEnd = MbrSpill + census->MbrSpill.size();
+  MbrEntryEnd = census->MbrEntries.data() + census->MbrEntries.size();
+  MbrEntry = std::lower_bound(census->MbrEntries.data(), MbrEntryEnd, low,
+                              [](const TSlot& slot, std::uint64_t key) { return slot.bits < key; });
+  MbrSpillEnd = census->MbrSpill.data() + census->MbrSpill.size();
+  MbrSpill = std::lower_bound(census->MbrSpill.data(), MbrSpillEnd, low);
+}
+
+std::vector<TValueCensus::TStretch> TValueCensus::Cut(const TValueCensus& first, const TValueCensus* second,
+                                                      std::size_t count) {
+  // The largest sorted list of the two censuses gives the bounds, at equal steps.
+  std::vector<std::uint64_t> keys;
+  std::size_t largest = 0;
+  const auto consider = [&](const TValueCensus& census) {
+    if (census.MbrSpill.size() > largest) {
+      largest = census.MbrSpill.size();
+      keys.clear();
+      for (std::size_t i = 1; i < count; ++i) keys.push_back(census.MbrSpill[i * largest / count]);
+    }
+    if (census.MbrEntries.size() > largest) {
+      largest = census.MbrEntries.size();
+      keys.clear();
+      for (std::size_t i = 1; i < count; ++i) keys.push_back(census.MbrEntries[i * largest / count].bits);
+    }
+  };
+  consider(first);
+  if (second != nullptr) consider(*second);
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  std::vector<TStretch> stretches;
+  std::uint64_t low = 0;
+  for (std::uint64_t key : keys) {
+    if (key == low) continue;
+    stretches.push_back(TStretch(low, key));
+    low = key;
+  }
+  stretches.push_back(TStretch(low, kNoKey));
+  return stretches;
 }

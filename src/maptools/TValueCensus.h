@@ -74,22 +74,48 @@ class TValueCensus {
     Walk(first, &second, visit);
   }
 
+  // A stretch of the ascending walk of one or two sorted censuses: stretches can be
+  // walked one by one, on different threads at once.
+  class TStretch {
+   public:
+    TStretch() = default;
+
+   private:
+    friend class TValueCensus;
+    TStretch(std::uint64_t low, std::uint64_t high) : MbrLow(low), MbrHigh(high) {}
+    std::uint64_t MbrLow = 0;  // order keys [low, high)
+    std::uint64_t MbrHigh = kNoKey;
+  };
+
+  // The number of values and counted runs held, about the lines of the walk.
+  std::size_t Items() const { return MbrEntries.size() + MbrSpill.size(); }
+
+  // Cuts the walk of two sorted censuses (`second` may be null) into at most
+  // `count` consecutive stretches of about equal numbers of items.
+  static std::vector<TStretch> Cut(const TValueCensus& first, const TValueCensus* second, std::size_t count);
+
+  // Calls visit(value, count) for the values of one stretch, ascending, as
+  // ForEachAscending does for all. Both censuses must be sorted; neither is changed.
+  template <class Visit>
+  static void WalkStretch(const TValueCensus& first, const TValueCensus* second, TStretch stretch, Visit&& visit);
+
  private:
   struct TSlot {
     std::uint64_t bits;  // 0 marks an empty slot: zeros never enter the table
     long count;
   };
 
+  // Beyond every key: NaN, the only value it could stand for, is never counted.
+  static constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
   // The order key of +0; -0 and +0, one value, stand between the negative keys
   // (below) and the positive ones (above).
   static constexpr std::uint64_t kZeroKey = std::uint64_t{1} << 63;
-  // Beyond every key: NaN, the only value it could stand for, is never counted.
-  static constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
 
   // Reads one census's sorted entries and spilled keys together, in ascending order.
   class TCursor {
    public:
-    explicit TCursor(const TValueCensus* census);
+    // Starts at the first item of `low` or above.
+    TCursor(const TValueCensus* census, std::uint64_t low);
     // The smallest key not yet taken, or kNoKey.
     std::uint64_t Key() const {
       const std::uint64_t entry = MbrEntry < MbrEntryEnd ? MbrEntry->bits : kNoKey;
@@ -113,6 +139,7 @@ class TValueCensus {
 
   template <class Visit>
   static void Walk(TValueCensus& first, TValueCensus* second, Visit& visit);
+
   // The count of zeros in both censuses and the form that names them.
   static long Zeros(const TValueCensus& first, const TValueCensus* second, double& form);
   void Release();
@@ -158,15 +185,24 @@ template <class Visit>
 void TValueCensus::Walk(TValueCensus& first, TValueCensus* second, Visit& visit) {
   first.Sort();
   if (second != nullptr) second->Sort();
+  WalkStretch(first, second, TStretch(), visit);
+  first.Release();
+  if (second != nullptr) second->Release();
+}
+
+template <class Visit>
+void TValueCensus::WalkStretch(const TValueCensus& first, const TValueCensus* second, TStretch stretch,
+                               Visit&& visit) {
   double zeroForm = 0;
   const long zeros = Zeros(first, second, zeroForm);
-  bool zerosDue = zeros > 0;
-  TCursor a(&first);
-  TCursor b(second);
+  bool zerosDue = zeros > 0 && stretch.MbrLow <= kZeroKey && kZeroKey < stretch.MbrHigh;
+  TCursor a(&first, stretch.MbrLow);
+  TCursor b(second, stretch.MbrLow);
   for (;;) {
     const std::uint64_t ka = a.Key();
     const std::uint64_t kb = b.Key();
-    const std::uint64_t key = ka < kb ? ka : kb;
+    std::uint64_t key = ka < kb ? ka : kb;
+    if (key >= stretch.MbrHigh) key = kNoKey;
     if (zerosDue && key > kZeroKey) {
       visit(zeroForm, zeros);
       zerosDue = false;
@@ -175,6 +211,4 @@ void TValueCensus::Walk(TValueCensus& first, TValueCensus* second, Visit& visit)
     const long count = a.Take(key) + b.Take(key);
     visit(FromOrderKey(key), count);
   }
-  first.Release();
-  if (second != nullptr) second->Release();
 }
