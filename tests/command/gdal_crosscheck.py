@@ -79,13 +79,30 @@ def generated_grids(directory):
         yield path
 
 
+def large_grids(directory):
+    """Grids large enough to be read in two parts at once; in the second, enough
+    distinct values for the results to be formatted on two threads."""
+    rng = random.Random(11122026)
+    for number, distinct_share in enumerate([0.2, 0.9]):
+        ncols, nrows = 1600, 800
+        rows = []
+        for _ in range(nrows):
+            rows.append(" ".join(repr(rng.uniform(-1e4, 1e4)) if rng.random() < distinct_share else forms(rng)
+                                 for _ in range(ncols)))
+        header = "ncols %d\nnrows %d\nxllcorner 0\nyllcorner 0\ncellsize 1\nNODATA_value -9999\n" % (ncols, nrows)
+        path = os.path.join(directory, "large%02d.asc" % number)
+        with open(path, "w", newline="") as f:
+            f.write(header + "\n".join(rows) + "\n")
+        yield path
+
+
 def main():
     gridtally = sys.argv[1]
     realworld = sys.argv[2] if len(sys.argv) > 2 else ""
     failures = []
     compared = refused = 0
     with tempfile.TemporaryDirectory() as directory:
-        paths = list(generated_grids(directory))
+        paths = list(generated_grids(directory)) + list(large_grids(directory))
         if realworld and os.path.isdir(realworld):
             paths += sorted(os.path.join(realworld, n) for n in os.listdir(realworld) if n.endswith(".asc"))
         for path in paths:
@@ -100,7 +117,7 @@ def main():
                 lines = result.stderr.splitlines()
                 if result.returncode != 1 or result.stdout or len(lines) != 1:
                     failures.append("%s: status %d, %d error lines" % (name, result.returncode, len(lines)))
-                if "generated" in name:
+                if "generated" in name or "large" in name:
                     failures.append("%s: refused: %s" % (name, result.stderr.strip()))
                 refused += 1
     for failure in failures:

@@ -97,4 +97,54 @@ TEST(ValueCensus, ZeroTakesTheFormOfTheFirstInColumnMajorOrderAndNaNIsLeftOut) {
   EXPECT_TRUE(std::signbit(counts[1].first));
   EXPECT_EQ(census.NaNCount(), 1);
 }
+TEST(ValueCensus, StretchesOfTwoCensusesMakeUpTheirWalk) {
+  // Two censuses of one grid's parts, with the table, the spill, counted runs and
+  // zeros (one -0, first column by column, in the second): the stretches,
+  // walked one after the other, must give the walk of both together, whatever
+  // their number.
+  const auto fill = [](TValueCensus& census, long seed, long firstColumn) {
+    std::mt19937_64 random(seed);
+    std::uniform_real_distribution<double> uniform(-50, 50);
+    for (long i = 0; i < 3000; ++i) {
+      const double zero = seed == 2 && i == 0 ? -0.0 : 0.0;
+      const double value = i % 97 == 0 ? zero : i % 5 == 0 ? 0.5 * (i % 40) : uniform(random);
+      census.Add(value, i % 3 == 0 ? 4 : 1, firstColumn + i, 0);
+    }
+  };
+  Counts whole;
+  {
+    TValueCensus first(1 << 10), second(1 << 10);
+    fill(first, 1, 10);
+    fill(second, 2, 0);
+    TValueCensus::ForEachAscending(first, second, [&whole](double value, long count) {
+      whole.emplace_back(value, count);
+    });
+  }
+  ASSERT_GT(whole.size(), 4000u);
+  const auto zero = std::find_if(whole.begin(), whole.end(), [](const auto& c) { return c.first == 0; });
+  ASSERT_NE(zero, whole.end());
+  EXPECT_TRUE(std::signbit(zero->first));
+  for (std::size_t count : {1u, 2u, 7u, 1000u, 100000u}) {
+    SCOPED_TRACE(count);
+    TValueCensus first(1 << 10), second(1 << 10);
+    fill(first, 1, 10);
+    fill(second, 2, 0);
+    first.Sort();
+    second.Sort();
+    const auto stretches = TValueCensus::Cut(first, &second, count);
+    EXPECT_LE(stretches.size(), count);
+    Counts walked;
+    for (const auto& stretch : stretches) {
+      TValueCensus::WalkStretch(first, &second, stretch, [&walked](double value, long n) {
+        walked.emplace_back(value, n);
+      });
+    }
+    ASSERT_EQ(walked.size(), whole.size());
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+      ASSERT_EQ(walked[i].second, whole[i].second) << i;
+      ASSERT_EQ(std::signbit(walked[i].first), std::signbit(whole[i].first)) << i;
+      ASSERT_EQ(walked[i].first, whole[i].first) << i;
+    }
+  }
+}
 }  // namespace
