@@ -9,6 +9,10 @@
 
 #include "TNumberText.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 const char* const kExpectedNcols = "File format error: expected to find ncols tag";
 const char* const kExpectedNrows = "File format error: expectd to find nrows tag";
@@ -143,6 +147,36 @@ void TGridScanner::TakeLongToken(const char*& text, std::size_t& length, const c
   length = MbrScratch.size();
 }
 
+namespace {
+// Counts the tokens that start in [p, end), sixteen bytes at a time, and moves p
+// to where fewer than sixteen are left; `space` tells whether the byte before p
+// ends no token, and is kept up to date.
+long long CountTokenStarts(const char*& p, const char* end, unsigned& space) {
+  long long count = 0;
+#if defined(__SSE2__)
+  const __m128i blank = _mm_set1_epi8(' ');
+  const __m128i tab = _mm_set1_epi8('\t');
+  const __m128i lastControl = _mm_set1_epi8('\r' - '\t');
+  const int kBlock = 16;
+  for (; end - p >= kBlock; p += kBlock) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    // '\t' to '\r' are the bytes whose distance above '\t' is at most '\r' - '\t'.
+    const __m128i above = _mm_sub_epi8(bytes, tab);
+    const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(above, lastControl), above);
+    const auto spaces = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, blank), control)));
+    // A token starts at each byte that is no space and follows one.
+    count += __builtin_popcount(~spaces & ((spaces << 1) | space) & 0xffffu);
+    space = spaces >> (kBlock - 1);
+  }
+#else
+  (void)p;
+  (void)end;
+  (void)space;
+#endif
+  return count;
+}
+}  // namespace
+
 long long TGridScanner::SkipTokens(long long stop, long long limit) {
   long long count = 0;
   unsigned space = 1;  // whether the byte before the current place ends no token
@@ -151,7 +185,9 @@ long long TGridScanner::SkipTokens(long long stop, long long limit) {
     const long long left = stop - Consumed();
     if (left <= 0) break;
     const char* const end = MbrCur + std::min<long long>(left, MbrEnd - MbrCur);
-    for (const char* p = MbrCur; p < end; ++p) {
+    const char* p = MbrCur;
+    count += CountTokenStarts(p, end, space);
+    for (; p < end; ++p) {
       const unsigned next = IsSpace(*p);
       count += space & (next ^ 1u);
       space = next;

@@ -50,10 +50,18 @@ TEST(GridFileCensus, TwoPartsSplitAnywhereCountAsOneReading) {
     std::string grid;
   };
   const std::string longToken = "1." + std::string(60, '5');
+  // Long rows with every kind of white space, read sixteen bytes at a time.
+  std::string spaced;
+  const char* const spaces[] = {" ", "\t", "\r\n", "\v", "\f", "  \n"};
+  for (int i = 0; i < 120; ++i) spaced += std::to_string(i % 13 * 7) + "." + std::to_string(i % 4) + spaces[i % 6];
+  std::string highByte = spaced;
+  highByte.replace(highByte.size() - 40, 1, "\x80");
   const Case cases[] = {
       {"values of every kind", Grid(4, 3,
                                     "12 0 " + longToken + " 7.25e1\r\n-9999 3.5 12 1e-310\n"
                                     "-0 12.000 -9999 4512345.5\t\n")},
+      {"every white space", Grid(40, 3, spaced)},
+      {"a byte above ASCII late in the cells", Grid(40, 3, highByte)},
       {"trailing tokens", Grid(2, 2, "1 2\n3 4\n5 x y z\n")},
       {"a bad cell", Grid(3, 2, "1 2 3\n4 5x 6\n")},
       {"two bad cells", Grid(3, 2, "1 a 3\n4 5 b\n")},
