@@ -24,8 +24,8 @@ class TKeySort {
   // Lists this long or longer are sorted on two threads.
   static constexpr std::size_t kParallelFrom = std::size_t{1} << 18;
 
-  template <class T, class Allocator, class Key>
-  static void Sort(std::vector<T, Allocator>& items, Key key, std::size_t parallelFrom = kParallelFrom);
+  template <class T, class Key>
+  static void Sort(std::vector<T>& items, Key key, std::size_t parallelFrom = kParallelFrom);
 
  private:
   static constexpr int kDigitBits = 8;
@@ -116,8 +116,8 @@ void TKeySort::SortRange(T* items, TRange range, Key key) {
   }
 }
 
-template <class T, class Allocator, class Key>
-void TKeySort::Sort(std::vector<T, Allocator>& items, Key key, std::size_t parallelFrom) {
+template <class T, class Key>
+void TKeySort::Sort(std::vector<T>& items, Key key, std::size_t parallelFrom) {
   static_assert(std::is_trivially_copyable<T>::value, "items are moved as bytes");
   const std::size_t size = items.size();
   if (size < 2) return;

@@ -5,7 +5,6 @@
 #include <memory>
 #include <vector>
 
-#include "TLargePageAllocator.h"
 #include "TMissMeter.h"
 
 // Counts cell values and hands them out in ascending order of value. Values are
@@ -168,8 +167,7 @@ class TValueCensus {
   long* MbrLastCount = nullptr;
   long MbrLastDummy = 0;
   long long MbrExpectedCells = 0;
-  // Order keys of single cells that found the table full.
-  std::vector<std::uint64_t, TLargePageAllocator<std::uint64_t>> MbrSpill;
+  std::vector<std::uint64_t> MbrSpill;  // order keys of single cells that found the table full
   std::vector<TSlot> MbrSpillCounted;   // the same for counts of several cells, by order key
   // Once the table is full, values that miss it are spilled; when most do, the
   // next ones are spilled without a look at the table (the walk merges both).
