@@ -10,11 +10,13 @@
 
 #include "TTwoThreads.h"
 
-// Sorts items by a 64-bit key in ascending order, in place: a most-significant-
-// digit radix sort, one byte of the key at a time, that permutes each range into
-// its buckets and then sorts each bucket by the next byte; short ranges are sorted
-// by insertion. It needs no scratch array, so sorting costs no memory besides the
-// items. Long lists are sorted on two threads: the first bytes are sorted here
+// Sorts items by a 64-bit key in ascending order: a most-significant-digit radix
+// sort, one byte of the key at a time, that permutes each long range in place into
+// its buckets and then sorts each bucket by the next byte. A range short enough to
+// stay in the cache is sorted by its key bytes from the lowest up through a
+// scratch array of its size, skipping the bytes its keys share; the shortest are
+// sorted by insertion. Besides the items it takes memory only for such a range.
+// Long lists are sorted on two threads: the first bytes are sorted here
 // until no bucket holds more than half of the items, and then both threads take
 // buckets, largest first (one after the other when no second thread can be
 // started). Items of equal keys may end in any order. Throws std::bad_alloc; the
@@ -31,6 +33,9 @@ class TKeySort {
   static constexpr int kDigitBits = 8;
   static constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
   static constexpr int kFirstShift = 64 - kDigitBits;
+  // Ranges this short are sorted byte by byte through a scratch array.
+  static constexpr std::size_t kByteSortMax = std::size_t{1} << 18;
+  static constexpr int kKeyBytes = 8;
   // Ranges this short are sorted by insertion.
   static constexpr std::size_t kInsertionMax = 32;
 
@@ -48,6 +53,11 @@ class TKeySort {
   template <class T, class Key>
   static void Partition(T* items, std::size_t first, std::size_t size, int shift, Key key,
                         std::vector<TRange>& buckets);
+
+  // Sorts items[0, size) by the key bytes from the lowest up to the highest in
+  // which their keys differ.
+  template <class T, class Key>
+  static void ByteSort(T* items, std::size_t size, Key key, std::vector<T>& scratch);
 
   // Sorts the range completely.
   template <class T, class Key>
@@ -93,6 +103,37 @@ void TKeySort::Partition(T* items, std::size_t first, std::size_t size, int shif
 }
 
 template <class T, class Key>
+void TKeySort::ByteSort(T* items, std::size_t size, Key key, std::vector<T>& scratch) {
+  const std::uint64_t first = key(items[0]);
+  std::uint64_t differ = 0;
+  for (std::size_t i = 1; i < size; ++i) differ |= key(items[i]) ^ first;
+  int bytes = 0;
+  for (; differ != 0; differ >>= kDigitBits) ++bytes;
+  std::size_t places[kKeyBytes][kBuckets] = {};
+  for (std::size_t i = 0; i < size; ++i) {
+    const std::uint64_t k = key(items[i]);
+    for (int d = 0; d < bytes; ++d) ++places[d][Digit(k, d * kDigitBits)];
+  }
+  if (scratch.size() < size) scratch.resize(size);
+  T* from = items;
+  T* to = scratch.data();
+  for (int d = 0; d < bytes; ++d) {
+    const int shift = d * kDigitBits;
+    std::size_t* const place = places[d];
+    if (place[Digit(first, shift)] == size) continue;  // a byte all keys share
+    std::size_t offset = 0;
+    for (std::size_t b = 0; b < kBuckets; ++b) {
+      const std::size_t count = place[b];
+      place[b] = offset;
+      offset += count;
+    }
+    for (std::size_t i = 0; i < size; ++i) to[place[Digit(key(from[i]), shift)]++] = from[i];
+    std::swap(from, to);
+  }
+  if (from != items) std::copy(from, from + size, items);
+}
+
+template <class T, class Key>
 void TKeySort::InsertionSort(T* items, std::size_t size, Key key) {
   for (std::size_t i = 1; i < size; ++i) {
     T item = items[i];
@@ -106,11 +147,14 @@ void TKeySort::InsertionSort(T* items, std::size_t size, Key key) {
 template <class T, class Key>
 void TKeySort::SortRange(T* items, TRange range, Key key) {
   std::vector<TRange> pending{range};
+  std::vector<T> scratch;
   while (!pending.empty()) {
     const TRange r = pending.back();
     pending.pop_back();
     if (r.size <= kInsertionMax)
       InsertionSort(items + r.first, r.size, key);
+    else if (r.size <= kByteSortMax)
+      ByteSort(items + r.first, r.size, key, scratch);
     else
       Partition(items, r.first, r.size, r.shift, key, pending);
   }
