@@ -66,23 +66,21 @@ void TValueCensus::AddToTable(std::uint64_t bits, long count) {
 
 void TValueCensus::Spill(std::uint64_t bits, long count) {
   if (count == 1) {
-    if (MbrSpill.capacity() == 0) ReserveSpill();
-    MbrSpill.push_back(OrderKey(bits));
+    if (!MbrSpillBounded) BoundSpill();
+    MbrSpill.Add(OrderKey(bits));
   } else {
     MbrSpillCounted.push_back(TSlot{OrderKey(bits), count});
   }
 }
 
-void TValueCensus::ReserveSpill() {
-  const long long cells = MbrExpectedCells;
-  MbrExpectedCells = 0;  // one attempt
-  if (cells <= 0) return;
-  try {
-    MbrSpill.reserve(static_cast<std::size_t>(cells));
-  } catch (const std::bad_alloc&) {
-    // Refused: the list grows as it needs, as far as memory allows.
-  } catch (const std::length_error&) {
-  }
+void TValueCensus::BoundSpill() {
+  // The values in the table, the first distinct ones met, sample those to come.
+  std::vector<std::uint64_t> sample;
+  sample.reserve(MbrUsed);
+  for (const TSlot& slot : MbrSlots)
+    if (slot.bits != 0) sample.push_back(OrderKey(slot.bits));
+  MbrSpill.Bound(std::move(sample), MbrExpectedCells);
+  MbrSpillBounded = true;
 }
 
 void TValueCensus::Grow() {
@@ -112,7 +110,7 @@ void TValueCensus::Sort(bool shareWork) {
   MbrUsed = 0;
   MbrLastBits = 0;
   MbrLastCount = &MbrLastDummy;
-  TKeySort::Sort(MbrSpill, [](std::uint64_t key) { return key; }, parallelFrom);
+  MbrSpill.Sort(shareWork);
   MbrSorted = true;
 }
 
@@ -134,8 +132,8 @@ long TValueCensus::Zeros(const TValueCensus& first, const TValueCensus* second, 
 void TValueCensus::Release() {
   MbrEntries.clear();
   MbrEntries.shrink_to_fit();
-  MbrSpill.clear();
-  MbrSpill.shrink_to_fit();
+  MbrSpill.Clear();
+  MbrSpillBounded = false;
 }
 
 TValueCensus::TCursor::TCursor(const TValueCensus* census, std::uint64_t low) {
@@ -143,8 +141,21 @@ TValueCensus::TCursor::TCursor(const TValueCensus* census, std::uint64_t low) {
   MbrEntryEnd = census->MbrEntries.data() + census->MbrEntries.size();
   MbrEntry = std::lower_bound(census->MbrEntries.data(), MbrEntryEnd, low,
                               [](const TSlot& slot, std::uint64_t key) { return slot.bits < key; });
-  MbrSpillEnd = census->MbrSpill.data() + census->MbrSpill.size();
-  MbrSpill = std::lower_bound(census->MbrSpill.data(), MbrSpillEnd, low);
+  MbrBuckets = &census->MbrSpill;
+  MbrBucket = MbrBuckets->BucketOf(low);
+  const std::vector<std::uint64_t>& bucket = MbrBuckets->Bucket(MbrBucket);
+  MbrSpillEnd = bucket.data() + bucket.size();
+  MbrSpill = std::lower_bound(bucket.data(), MbrSpillEnd, low);
+  if (MbrSpill == MbrSpillEnd) NextBucket();
+}
+
+void TValueCensus::TCursor::NextBucket() {
+  if (MbrBuckets == nullptr) return;
+  while (MbrSpill == MbrSpillEnd && MbrBucket + 1 < TKeyBuckets::kBuckets) {
+    const std::vector<std::uint64_t>& bucket = MbrBuckets->Bucket(++MbrBucket);
+    MbrSpill = bucket.data();
+    MbrSpillEnd = MbrSpill + bucket.size();
+  }
 }
 
 std::vector<TValueCensus::TStretch> TValueCensus::Cut(const TValueCensus& first, const TValueCensus* second,
@@ -153,10 +164,11 @@ std::vector<TValueCensus::TStretch> TValueCensus::Cut(const TValueCensus& first,
   std::vector<std::uint64_t> keys;
   std::size_t largest = 0;
   const auto consider = [&](const TValueCensus& census) {
-    if (census.MbrSpill.size() > largest) {
-      largest = census.MbrSpill.size();
+    const std::size_t spilled = census.MbrSpill.Size();
+    if (spilled > largest) {
+      largest = spilled;
       keys.clear();
-      for (std::size_t i = 1; i < count; ++i) keys.push_back(census.MbrSpill[i * largest / count]);
+      for (std::size_t i = 1; i < count; ++i) keys.push_back(census.MbrSpill.At(i * largest / count));
     }
     if (census.MbrEntries.size() > largest) {
       largest = census.MbrEntries.size();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "TKeyBuckets.h"
 #include "TMissMeter.h"
 
 // Counts cell values and hands them out in ascending order of value. Values are
@@ -49,9 +50,9 @@ class TValueCensus {
   long NaNCount() const { return MbrNaNCount; }
 
   // Says how many cells at most are still to come. Once values spill, room for
-  // that many is reserved at once (address space only: pages are taken as they
-  // fill), so the list is not copied as it grows; when that much address space is
-  // refused, the list grows as it needs.
+  // about that many is reserved at once (address space only: pages are taken as
+  // they fill), so the spilled keys are not copied as they grow; when that much
+  // address space is refused, they grow as they need.
   void ExpectCells(long long cells) { MbrExpectedCells = cells; }
 
   // Sorts what was counted for the walk; a long list is sorted on two threads
@@ -88,7 +89,7 @@ class TValueCensus {
   };
 
   // The number of values and counted runs held, about the lines of the walk.
-  std::size_t Items() const { return MbrEntries.size() + MbrSpill.size(); }
+  std::size_t Items() const { return MbrEntries.size() + MbrSpill.Size(); }
 
   // Cuts the walk of two sorted censuses (`second` may be null) into at most
   // `count` consecutive stretches of about equal numbers of items.
@@ -126,11 +127,18 @@ class TValueCensus {
     long Take(std::uint64_t key) {
       long count = 0;
       for (; MbrEntry < MbrEntryEnd && MbrEntry->bits == key; ++MbrEntry) count += MbrEntry->count;
+      // The keys equal to one are all in one bucket.
       for (; MbrSpill < MbrSpillEnd && *MbrSpill == key; ++MbrSpill) ++count;
+      if (MbrSpill == MbrSpillEnd) NextBucket();
       return count;
     }
 
    private:
+    // Moves on to the next bucket that holds keys, if the current one is done.
+    void NextBucket();
+
+    const TKeyBuckets* MbrBuckets = nullptr;
+    std::size_t MbrBucket = 0;
     const TSlot* MbrEntry = nullptr;
     const TSlot* MbrEntryEnd = nullptr;
     const std::uint64_t* MbrSpill = nullptr;
@@ -147,7 +155,7 @@ class TValueCensus {
   void AddZero(bool negative, long count, long column, long row);
   void AddToTable(std::uint64_t bits, long count);
   void Spill(std::uint64_t bits, long count);
-  void ReserveSpill();
+  void BoundSpill();
   void Grow();
 
   static std::uint64_t OrderKey(std::uint64_t bits) {
@@ -167,7 +175,10 @@ class TValueCensus {
   long* MbrLastCount = nullptr;
   long MbrLastDummy = 0;
   long long MbrExpectedCells = 0;
-  std::vector<std::uint64_t> MbrSpill;  // order keys of single cells that found the table full
+  // Order keys of single cells that found the table full, in buckets bounded by a
+  // sample of the table's values once it is full.
+  TKeyBuckets MbrSpill;
+  bool MbrSpillBounded = false;
   std::vector<TSlot> MbrSpillCounted;   // the same for counts of several cells, by order key
   // Once the table is full, values that miss it are spilled; when most do, the
   // next ones are spilled without a look at the table (the walk merges both).
