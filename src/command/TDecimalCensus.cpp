@@ -28,7 +28,7 @@ bool TDecimalCensus::Widen(TWindow& window, std::int64_t digits) {
   }
   if (MbrCounters - size + wider > MbrMaxCounters) return false;
   RaisePending();
-  std::vector<std::uint32_t> counts(wider, 0);
+  std::vector<TCounter> counts(wider, 0);
   if (size > 0) std::copy(window.counts.begin(), window.counts.end(), counts.begin() + (window.base - base));
   window.counts.swap(counts);
   window.base = base;

@@ -60,8 +60,7 @@ TGridFileCensus::TGridFileCensus(const std::string& name, TProgressLine* progres
   }
 
   split = std::max(split, start);
-  // The two parts share the bound of one census's decimal counters.
-  const std::size_t maxDecimalCounters = TDecimalCensus::kMaxCounters / 2;
+  const std::size_t maxDecimalCounters = TDecimalCensus::kMaxCounters;
   std::atomic<bool> cancelled{false};
   std::atomic<unsigned long long> secondBytes{0};
   long long firstReached = 0;

@@ -17,7 +17,7 @@ std::size_t HashText(std::uint64_t low, std::uint64_t high, std::uint32_t length
 }  // namespace
 
 TTokenCensus::TTokenCensus(TValueCensus& values, std::size_t maxDecimalCounters)
-    : MbrValues(values), MbrDecimals(UINT32_MAX, maxDecimalCounters), MbrSlots(kSlots, TEntry{}) {}
+    : MbrValues(values), MbrDecimals(TDecimalCensus::kCounterLimit, maxDecimalCounters), MbrSlots(kSlots, TEntry{}) {}
 
 TTokenCensus::TEntry* TTokenCensus::Find(std::uint64_t low, std::uint64_t high, std::uint32_t length,
                                          std::size_t hash) {
