@@ -27,7 +27,13 @@ class TKeySort {
   static constexpr std::size_t kParallelFrom = std::size_t{1} << 18;
 
   template <class T, class Key>
-  static void Sort(std::vector<T>& items, Key key, std::size_t parallelFrom = kParallelFrom);
+  static void Sort(std::vector<T>& items, Key key, std::size_t parallelFrom = kParallelFrom) {
+    Sort(items.data(), items.size(), key, parallelFrom);
+  }
+
+  // The same for items[0, size).
+  template <class T, class Key>
+  static void Sort(T* items, std::size_t size, Key key, std::size_t parallelFrom = kParallelFrom);
 
  private:
   static constexpr int kDigitBits = 8;
@@ -161,11 +167,10 @@ void TKeySort::SortRange(T* items, TRange range, Key key) {
 }
 
 template <class T, class Key>
-void TKeySort::Sort(std::vector<T>& items, Key key, std::size_t parallelFrom) {
+void TKeySort::Sort(T* items, std::size_t size, Key key, std::size_t parallelFrom) {
   static_assert(std::is_trivially_copyable<T>::value, "items are moved as bytes");
-  const std::size_t size = items.size();
   if (size < 2) return;
-  T* const a = items.data();
+  T* const a = items;
   const TRange all{0, size, kFirstShift};
   if (size < parallelFrom) return SortRange(a, all, key);
   // Split the largest range until the work can be shared.

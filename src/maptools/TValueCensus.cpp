@@ -143,7 +143,7 @@ TValueCensus::TCursor::TCursor(const TValueCensus* census, std::uint64_t low) {
                               [](const TSlot& slot, std::uint64_t key) { return slot.bits < key; });
   MbrBuckets = &census->MbrSpill;
   MbrBucket = MbrBuckets->BucketOf(low);
-  const std::vector<std::uint64_t>& bucket = MbrBuckets->Bucket(MbrBucket);
+  const TKeyBuckets::TView bucket = MbrBuckets->Bucket(MbrBucket);
   MbrSpillEnd = bucket.data() + bucket.size();
   MbrSpill = std::lower_bound(bucket.data(), MbrSpillEnd, low);
   if (MbrSpill == MbrSpillEnd) NextBucket();
@@ -152,7 +152,7 @@ TValueCensus::TCursor::TCursor(const TValueCensus* census, std::uint64_t low) {
 void TValueCensus::TCursor::NextBucket() {
   if (MbrBuckets == nullptr) return;
   while (MbrSpill == MbrSpillEnd && MbrBucket + 1 < TKeyBuckets::kBuckets) {
-    const std::vector<std::uint64_t>& bucket = MbrBuckets->Bucket(++MbrBucket);
+    const TKeyBuckets::TView bucket = MbrBuckets->Bucket(++MbrBucket);
     MbrSpill = bucket.data();
     MbrSpillEnd = MbrSpill + bucket.size();
   }
