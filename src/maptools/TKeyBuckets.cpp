@@ -18,6 +18,9 @@ namespace {
 // falling unevenly.
 const double kReserveSlack = 1.25;
 const std::size_t kFirstCapacity = 1 << 10;
+// Room is reserved for at most this many keys in all (16 GB of address space);
+// buckets beyond it grow as they need.
+const long long kMaxReservedKeys = 1LL << 31;
 const std::uint64_t kNoBound = ~std::uint64_t{0};
 const std::align_val_t kLineAlignment{64};
 
@@ -57,6 +60,7 @@ void TKeyBuckets::Bound(std::vector<std::uint64_t> sample, long long expected) {
   }
   std::fill(MbrLowest + used, MbrLowest + kBuckets, kNoBound);
   if (expected <= 0 || size == 0) return;
+  expected = std::min(expected, kMaxReservedKeys);
   const double share = static_cast<double>(expected) / static_cast<double>(size) * kReserveSlack;
   for (std::size_t b = 0; b < kBuckets; ++b) {
     const std::uint64_t high = b + 1 < kBuckets ? MbrLowest[b + 1] : kNoBound;

@@ -38,7 +38,7 @@ class TKeyBuckets {
   // Sets the bounds from a sample of the keys to come, in any order; may only be
   // called while no key is held. `expected` keys are said to be coming: room for
   // them is reserved in each bucket by its share of the sample (address space
-  // only, and not at all when refused).
+  // only, up to a bound, and not at all when refused).
   void Bound(std::vector<std::uint64_t> sample, long long expected);
 
   void Add(std::uint64_t key) {
