@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstring>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
@@ -32,13 +34,22 @@ const std::size_t kOutputChunk = std::size_t{1} << 16;
 const std::size_t kTwoThreadLinesFrom = std::size_t{1} << 18;
 const std::size_t kLinesPerStretch = std::size_t{1} << 16;
 
-// The text of result lines, "value count\n" each.
+// The text of result lines, "value count\n" each. Values come in ascending order,
+// and a run of them often shares one text: it is written once and then copied.
 class TLineText {
  public:
   void Line(double value, long count) {
     if (MbrText.size() - MbrUsed < kLineRoom) MbrText.resize(std::max(2 * MbrText.size(), kOutputChunk + kLineRoom));
     char* const start = MbrText.data() + MbrUsed;
-    char* p = start + TNumberText::FormatGeneral(value, kValuePrecision, start);
+    char* p = start;
+    if (std::signbit(value) == MbrLastNegative && MbrLastSame.Holds(std::fabs(value))) {
+      std::memcpy(p, MbrLast, MbrLastLength);
+    } else {
+      MbrLastLength = TNumberText::FormatGeneral(value, kValuePrecision, MbrLast, MbrLastSame);
+      MbrLastNegative = std::signbit(value);
+      std::memcpy(p, MbrLast, MbrLastLength);
+    }
+    p += MbrLastLength;
     *p++ = ' ';
     p = std::to_chars(p, p + TNumberText::kBufferSize, count).ptr;
     *p++ = '\n';
@@ -58,6 +69,11 @@ class TLineText {
 
   std::vector<char> MbrText;
   std::size_t MbrUsed = 0;
+  // The last value's text, and the values that share it.
+  char MbrLast[TNumberText::kBufferSize];
+  std::size_t MbrLastLength = 0;
+  bool MbrLastNegative = false;
+  TNumberText::TSameText MbrLastSame;
 };
 
 void WriteLinesOnOneThread(TGridFileCensus& values, std::ostream& out) {

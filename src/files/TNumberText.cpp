@@ -18,6 +18,9 @@ const std::size_t kMaxPlainLength = TNumberText::kMaxPlainDigits + 2;
 // than kTieMargin.
 const int kMaxFastDigits = 9;
 const double kTieMargin = 1e-6;
+// Far beyond the rounding of the bounds of a text's magnitudes (a few units of
+// 2^-53), far below the width of a digit.
+const double kSameTextMargin = 0x1p-40;
 // Powers of ten that a double holds exactly.
 const int kMaxExactPower = 22;
 const double kExactPowers[kMaxExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
@@ -96,6 +99,19 @@ struct TDigitPairs {
 };
 constexpr TDigitPairs kDigitPairs;
 
+// The magnitudes that round to `digits` units of 10^power, narrowed by kSameTextMargin:
+// those strictly between (digits - 1/2) and (digits + 1/2) units, and not below
+// digits units when digits is the lowest of its count (below it the exponent drops).
+void SameDigits(std::uint64_t digits, int power, bool lowest, TNumberText::TSameText& same) {
+  const double whole = static_cast<double>(digits);
+  double low;
+  double high;
+  if (!ScaleByPowerOfTen(lowest ? whole : whole - 0.5, power, low) || !ScaleByPowerOfTen(whole + 0.5, power, high))
+    return;
+  same.low = low * (1 + kSameTextMargin);
+  same.high = high * (1 - kSameTextMargin);
+}
+
 // Writes the n digits of `digits` (most significant first) to out.
 char* WriteDigits(std::uint64_t digits, int n, char* out) {
   int i = n;
@@ -110,9 +126,17 @@ char* WriteDigits(std::uint64_t digits, int n, char* out) {
 }  // namespace
 
 std::size_t TNumberText::FormatGeneral(double value, int precision, char* out) {
+  TSameText same;
+  return FormatGeneral(value, precision, out, same);
+}
+
+std::size_t TNumberText::FormatGeneral(double value, int precision, char* out, TSameText& same) {
   std::uint64_t digits;
   int exponent;
+  same = TSameText{};
   if (precision >= 1 && precision <= kMaxFastDigits && RoundToDigits(value, precision, digits, exponent)) {
+    SameDigits(digits, exponent - precision + 1, digits == static_cast<std::uint64_t>(kExactPowers[precision - 1]),
+               same);
     // printf's %g: trailing zeros go, then fixed notation for exponents from -4 to
     // precision - 1, exponent notation otherwise.
     int kept = precision;

@@ -14,6 +14,17 @@ class TNumberText {
   // kBufferSize characters; returns the number written (no terminating NUL).
   static std::size_t FormatGeneral(double value, int precision, char* out);
 
+  // The magnitudes [low, high] that, with the sign of the value formatted, are
+  // written as its very text; empty (low > high) when that is not told.
+  struct TSameText {
+    double low = 1;
+    double high = 0;
+    bool Holds(double magnitude) const { return magnitude >= low && magnitude <= high; }
+  };
+  // The same, and tells which other values share the text, so that a run of
+  // values can reuse it.
+  static std::size_t FormatGeneral(double value, int precision, char* out, TSameText& same);
+
   // General notation with the fewest significant digits, six or more, that read
   // back to the same double (as %.6g where that reads back, else %.7g, ... %.17g),
   // sign of a zero included; `out` and the result as for FormatGeneral.

@@ -70,4 +70,38 @@ TEST(FormatGeneral, AgreesWithTheExactConversionEverywhere) {
     }
   }
 }
+TEST(FormatGeneral, ValuesSaidToShareATextAreWrittenAsIt) {
+  // Around each value, and around the edges of its digit (d +- 1/2 units, and
+  // the power of ten below which the exponent drops), every neighbour the range
+  // holds must be written as the same text.
+  std::mt19937_64 random(2026);
+  int held = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const double decimal = static_cast<double>(static_cast<std::int64_t>(random() % 2000001) - 1000000) /
+                           std::pow(10.0, static_cast<double>(random() % 9));
+    const double value = i % 3 == 0 ? decimal : i % 3 == 1 ? decimal * (1 + 1e-7) : std::ldexp(decimal, -40);
+    for (int precision : {6, 3}) {
+      char text[TNumberText::kBufferSize];
+      TNumberText::TSameText same;
+      const std::string written(text, TNumberText::FormatGeneral(value, precision, text, same));
+      ASSERT_EQ(written, Exact(value, precision));
+      if (same.low > same.high) continue;
+      held += same.Holds(std::fabs(value));
+      const double edges[] = {same.low, same.high, std::fabs(value)};
+      for (double edge : edges) {
+        double probe = edge;
+        for (int step = 0; step < 4; ++step) {
+          for (double candidate : {probe, std::nextafter(probe, 0.0), std::nextafter(probe, 1e308)}) {
+            if (!same.Holds(candidate)) continue;
+            const double signed_ = std::signbit(value) ? -candidate : candidate;
+            ASSERT_EQ(Exact(signed_, precision), written) << "near " << Exact(value, 17);
+          }
+          probe = std::nextafter(probe, step % 2 == 0 ? 0.0 : 1e308);
+        }
+      }
+    }
+  }
+  // Most values get a range that holds them (a power of ten itself is left out).
+  EXPECT_GT(held, 30000);
+}
 }  // namespace
