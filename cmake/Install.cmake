@@ -8,7 +8,8 @@ set(GRIDTALLY_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/gridtally)
 set(GRIDTALLY_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/GridTally)
 
 # Headers that serve the implementation only; no public header may include them.
-set(GRIDTALLY_INTERNAL_HEADERS TGridScanner.h TInputFile.h TKeySort.h TTwoThreads.h TValueCensus.h cellloops.h)
+set(GRIDTALLY_INTERNAL_HEADERS TGridScanner.h TInputFile.h TKeyBuckets.h TKeySort.h TTwoThreads.h TValueCensus.h
+                              cellloops.h)
 
 set(GRIDTALLY_PUBLIC_HEADERS)
 foreach(dir IN LISTS GRIDTALLY_SOURCE_DIRS)
