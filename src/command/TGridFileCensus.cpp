@@ -18,10 +18,32 @@ const char* const kChangedWhileRead = "The file changed while it was read: ";
 // Thrown into the second part's reading when the first part has failed.
 struct TCancelled {};
 
-bool IsRegularFile(const std::string& name) {
-  struct stat info;
-  return ::stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
+// What tells one state of a file from another: the same file, unchanged, has the
+// same identity.
+struct TFileIdentity {
+  bool regular = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  long long modifiedSeconds = 0;
+  long modifiedNanoseconds = 0;
+
+  explicit TFileIdentity(const std::string& name) {
+    struct stat info;
+    if (::stat(name.c_str(), &info) != 0) return;
+    regular = S_ISREG(info.st_mode);
+    device = info.st_dev;
+    inode = info.st_ino;
+    size = info.st_size;
+    modifiedSeconds = info.st_mtim.tv_sec;
+    modifiedNanoseconds = info.st_mtim.tv_nsec;
+  }
+
+  bool operator==(const TFileIdentity& other) const {
+    return regular == other.regular && device == other.device && inode == other.inode && size == other.size &&
+           modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds;
+  }
+};
 
 // Counts cells [first, last) from the scanner's place, up to a token at `stop`;
 // returns the index of the first cell not counted.
@@ -38,6 +60,8 @@ long long CountPart(TGridScanner& scanner, long ncols, long long first, long lon
 }  // namespace
 
 TGridFileCensus::TGridFileCensus(const std::string& name, TProgressLine* progress, long long split) {
+  // Taken before the first opening: the second part's opening must find the same.
+  const TFileIdentity identity(name);
   TInputFile file(name);
   TGridScanner scanner(file.Stream());
   const TGridHeader header = scanner.ReadHeader();
@@ -45,7 +69,7 @@ TGridFileCensus::TGridFileCensus(const std::string& name, TProgressLine* progres
   const long long start = scanner.Consumed();
   const long long size = scanner.RemainingBytes();
   if (split == kAutomaticSplit) {
-    const bool large = size - start >= kTwoPartMinBytes && IsRegularFile(name);
+    const bool large = size - start >= kTwoPartMinBytes && identity.regular;
     split = large ? start + static_cast<long long>(static_cast<double>(size - start) * kFirstPartShare) : size;
   }
   const auto report = [progress](unsigned long long bytes) {
@@ -69,6 +93,7 @@ TGridFileCensus::TGridFileCensus(const std::string& name, TProgressLine* progres
       [&] {
         try {
           TInputFile secondFile(name);
+          if (!(TFileIdentity(name) == identity)) throw std::string(kChangedWhileRead) + name;
           secondFile.Stream().seekg(start);
           TGridScanner second(secondFile.Stream());
           const auto before = static_cast<unsigned long long>(split - start);

@@ -16,7 +16,7 @@ class TProgressLine;
 class TGridFileCensus {
  public:
   // Files with fewer bytes of cells than this are read in one part.
-  static constexpr long long kTwoPartMinBytes = 1LL << 23;
+  static constexpr long long kTwoPartMinBytes = 1LL << 25;
   // Lets the file's size choose the split.
   static constexpr long long kAutomaticSplit = -1;
   // The first part's share of the cells' bytes. It is the larger part, since the

@@ -80,11 +80,12 @@ def generated_grids(directory):
 
 
 def large_grids(directory):
-    """Grids large enough to be read in two parts at once; in the second, enough
-    distinct values for the results to be formatted on two threads."""
+    """Grids with enough distinct values for the results to be formatted on two
+    threads; the second is also large enough (over 32 MB) to be read in two parts
+    at once."""
     rng = random.Random(11122026)
-    for number, distinct_share in enumerate([0.2, 0.9]):
-        ncols, nrows = 1600, 800
+    for number, (distinct_share, nrows) in enumerate([(0.2, 800), (0.9, 1300)]):
+        ncols = 1600
         rows = []
         for _ in range(nrows):
             rows.append(" ".join(repr(rng.uniform(-1e4, 1e4)) if rng.random() < distinct_share else forms(rng)
