@@ -18,10 +18,14 @@ namespace {
 // falling unevenly.
 const double kReserveSlack = 1.25;
 const std::size_t kFirstCapacity = 1 << 10;
+// The largest step by which a bucket grows at once.
+const std::size_t kGrowthStep = 16;
 // Room is reserved for at most this many keys in all (16 GB of address space);
 // buckets beyond it grow as they need.
 const long long kMaxReservedKeys = 1LL << 31;
 const std::uint64_t kNoBound = ~std::uint64_t{0};
+// A bucket with more than 1/kLargeShare of the keys is too large to share out.
+const std::size_t kLargeShare = 8;
 const std::align_val_t kLineAlignment{64};
 
 std::uint64_t Identity(std::uint64_t key) { return key; }
@@ -61,6 +65,7 @@ void TKeyBuckets::Bound(std::vector<std::uint64_t> sample, long long expected) {
   std::fill(MbrLowest + used, MbrLowest + kBuckets, kNoBound);
   if (expected <= 0 || size == 0) return;
   expected = std::min(expected, kMaxReservedKeys);
+  MbrExpected = static_cast<std::size_t>(expected);
   const double share = static_cast<double>(expected) / static_cast<double>(size) * kReserveSlack;
   for (std::size_t b = 0; b < kBuckets; ++b) {
     const std::uint64_t high = b + 1 < kBuckets ? MbrLowest[b + 1] : kNoBound;
@@ -75,10 +80,25 @@ void TKeyBuckets::Bound(std::vector<std::uint64_t> sample, long long expected) {
   }
 }
 
+void TKeyBuckets::Grow(TBucket& bucket) {
+  // A bucket that outgrows its share of the sample (values that drift away from
+  // it) takes larger steps towards all the keys still expected, so that it is
+  // copied, and its memory touched afresh, a few times rather than at every doubling.
+  const std::size_t doubled = std::max(2 * bucket.capacity, kFirstCapacity);
+  const std::size_t held = Size();
+  const std::size_t remaining = MbrExpected > held ? MbrExpected - held : 0;
+  const std::size_t wanted = std::max(doubled, std::min(bucket.size + remaining, kGrowthStep * bucket.capacity));
+  try {
+    Reserve(bucket, wanted);
+  } catch (const std::bad_alloc&) {
+    Reserve(bucket, doubled);
+  }
+}
+
 void TKeyBuckets::WriteLine(std::size_t b) {
   TBucket& bucket = MbrBuckets[b];
   const std::size_t staged = MbrStaged[b];
-  if (bucket.size + staged > bucket.capacity) Reserve(bucket, std::max(2 * bucket.capacity, kFirstCapacity));
+  if (bucket.size + staged > bucket.capacity) Grow(bucket);
   std::uint64_t* const to = bucket.keys.get() + bucket.size;
 #if defined(GRIDTALLY_STREAM_STORES)
   if (staged == kLineKeys) {
@@ -121,11 +141,16 @@ void TKeyBuckets::Sort(bool shareWork) {
     for (std::size_t b = 0; b < kBuckets; ++b) sortBucket(b, oneThread);
     return;
   }
-  // Largest first; one that holds most keys is itself sorted on two threads.
+  // Largest first. A sample unlike the keys (values that drift through the grid)
+  // leaves a few buckets with a large share: each of those is sorted on both
+  // threads in turn, and the rest are shared out.
   std::sort(order, order + kBuckets,
             [this](std::size_t x, std::size_t y) { return MbrBuckets[x].size > MbrBuckets[y].size; });
+  const std::size_t size = Size();
   std::size_t start = 0;
-  if (MbrBuckets[order[0]].size * 2 > Size()) sortBucket(order[start++], TKeySort::kParallelFrom);
+  while (start < kBuckets && MbrBuckets[order[start]].size >= TKeySort::kParallelFrom &&
+         MbrBuckets[order[start]].size * kLargeShare > size)
+    sortBucket(order[start++], TKeySort::kParallelFrom);
   std::atomic<std::size_t> next{start};
   const auto work = [&] {
     for (std::size_t i; (i = next.fetch_add(1)) < kBuckets;) sortBucket(order[i], oneThread);
@@ -134,6 +159,7 @@ void TKeyBuckets::Sort(bool shareWork) {
 }
 
 void TKeyBuckets::Clear() {
+  MbrExpected = 0;
   for (std::size_t b = 0; b < kBuckets; ++b) {
     MbrBuckets[b] = TBucket{};
     MbrStaged[b] = 0;

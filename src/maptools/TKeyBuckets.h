@@ -92,6 +92,8 @@ class TKeyBuckets {
 
   // Makes room for `capacity` keys in the bucket.
   static void Reserve(TBucket& bucket, std::size_t capacity);
+  // Makes room for more keys in a full bucket.
+  void Grow(TBucket& bucket);
   // Appends the staged keys of the bucket.
   void WriteLine(std::size_t bucket);
   // Appends what is staged in every bucket and completes the writes.
@@ -101,5 +103,7 @@ class TKeyBuckets {
   std::uint64_t MbrLowest[kBuckets];
   alignas(kLineBytes) std::uint64_t MbrStage[kBuckets][kLineKeys];
   std::uint8_t MbrStaged[kBuckets] = {};
+  // The keys said to be coming in all.
+  std::size_t MbrExpected = 0;
   TBucket MbrBuckets[kBuckets];
 };
