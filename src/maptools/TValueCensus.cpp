@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <new>
-#include <stdexcept>
 
 #include "TKeySort.h"
 

@@ -9,10 +9,10 @@
 #include "TMissMeter.h"
 
 // Counts cell values and hands them out in ascending order of value. Values are
-// kept in a hash table of bounded size; once it is full, new values are appended
-// to a list that is sorted at the end, so a grid of few distinct values costs a
-// fixed amount of memory and a grid of all-distinct values about 8 bytes a cell
-// (the list is sorted in place, TKeySort).
+// kept in a hash table of bounded size; once it is full, new values are spilled
+// into buckets bounded by a sample of the table's values (TKeyBuckets), sorted at
+// the end, so a grid of few distinct values costs a fixed amount of memory and a
+// grid of all-distinct values about 8 bytes a cell.
 //
 // 0 and -0 are one value. Its form is the one held by the first such cell in the
 // column-major order (by column from the west, each column from the north): the
