@@ -21,12 +21,12 @@ bool TDecimalCensus::Widen(TWindow& window, std::int64_t digits) {
     const std::int64_t low = std::min(window.base, digits);
     const std::int64_t high = std::max(window.base + static_cast<std::int64_t>(size) - 1, digits);
     const auto needed = static_cast<std::uint64_t>(high - low) + 1;
-    if (needed > MbrMaxCounters) return false;
+    if (needed > kMaxCounters) return false;
     wider = std::max<std::size_t>(2 * size, static_cast<std::size_t>(needed));
     base = digits < window.base ? window.base + static_cast<std::int64_t>(size) - static_cast<std::int64_t>(wider)
                                 : window.base;
   }
-  if (MbrCounters - size + wider > MbrMaxCounters) return false;
+  if (MbrCounters - size + wider > kMaxCounters) return false;
   RaisePending();
   std::vector<TCounter> counts(wider, 0);
   if (size > 0) std::copy(window.counts.begin(), window.counts.end(), counts.begin() + (window.base - base));

@@ -16,7 +16,7 @@ class TValueCensus;
 //
 // Zeros are left to the caller, which keeps the form of the first one; so are
 // tokens of any other form and values that would widen the windows beyond
-// kMaxCounters counters in all (or the bound given).
+// kMaxCounters counters in all.
 class TDecimalCensus {
  public:
   static constexpr int kMaxDigits = TNumberText::kMaxPlainDigits;
@@ -28,9 +28,8 @@ class TDecimalCensus {
   static constexpr std::size_t kInitialCounters = 1 << 10;
 
   // `counterLimit` (at most kCounterLimit) is the count at which a counter hands
-  // its cells on and starts again. `maxCounters` bounds the windows.
-  explicit TDecimalCensus(std::uint32_t counterLimit = kCounterLimit, std::size_t maxCounters = kMaxCounters)
-      : MbrCounterLimit(counterLimit), MbrMaxCounters(maxCounters) {}
+  // its cells on and starts again.
+  explicit TDecimalCensus(std::uint32_t counterLimit = kCounterLimit) : MbrCounterLimit(counterLimit) {}
 
   // Counts the token and returns true, or returns false and counts nothing.
   bool Add(const char* text, std::size_t length);
@@ -65,7 +64,6 @@ class TDecimalCensus {
   TWindow MbrWindows[kMaxDigits + 1];
   std::size_t MbrCounters = 0;
   std::uint32_t MbrCounterLimit;
-  std::size_t MbrMaxCounters;
   // One entry per counterLimit cells of a value whose counter reached the limit.
   std::vector<TCarry> MbrCarries;
   TPending MbrPending[kPending] = {};

@@ -48,9 +48,9 @@ struct TFileIdentity {
 // Counts cells [first, last) from the scanner's place, up to a token at `stop`;
 // returns the index of the first cell not counted.
 long long CountPart(TGridScanner& scanner, long ncols, long long first, long long last, long long stop,
-                    std::size_t maxDecimalCounters, TValueCensus& values) {
+                    TValueCensus& values) {
   values.ExpectCells(last - first);
-  TTokenCensus tokens(values, maxDecimalCounters);
+  TTokenCensus tokens(values);
   const long long reached = scanner.ReadCellRange(
       ncols, first, last, stop,
       [&tokens](const char* text, std::size_t length, long row, long column) { tokens.Add(text, length, row, column); });
@@ -77,14 +77,13 @@ TGridFileCensus::TGridFileCensus(const std::string& name, TProgressLine* progres
   };
   if (cells == 0 || size < 0 || split >= size) {
     scanner.OnRead(report);
-    CountPart(scanner, header.ncols, 0, cells, TGridScanner::kNoStop, TDecimalCensus::kMaxCounters, MbrFirst);
+    CountPart(scanner, header.ncols, 0, cells, TGridScanner::kNoStop, MbrFirst);
     MbrFirst.Sort();
     MbrSecond.Sort();
     return;
   }
 
   split = std::max(split, start);
-  const std::size_t maxDecimalCounters = TDecimalCensus::kMaxCounters;
   std::atomic<bool> cancelled{false};
   std::atomic<unsigned long long> secondBytes{0};
   long long firstReached = 0;
@@ -102,7 +101,7 @@ TGridFileCensus::TGridFileCensus(const std::string& name, TProgressLine* progres
             secondBytes.store(bytes > before ? bytes - before : 0, std::memory_order_relaxed);
           });
           secondFirst = second.SkipTokens(split - start, cells);
-          CountPart(second, header.ncols, secondFirst, cells, TGridScanner::kNoStop, maxDecimalCounters, MbrSecond);
+          CountPart(second, header.ncols, secondFirst, cells, TGridScanner::kNoStop, MbrSecond);
           MbrSecond.Sort(false);
         } catch (const char* message) {
           // The text lives in storage of this thread, which ends here.
@@ -114,7 +113,7 @@ TGridFileCensus::TGridFileCensus(const std::string& name, TProgressLine* progres
           scanner.OnRead([&report, &secondBytes](unsigned long long bytes) {
             report(bytes + secondBytes.load(std::memory_order_relaxed));
           });
-          firstReached = CountPart(scanner, header.ncols, 0, cells, split, maxDecimalCounters, MbrFirst);
+          firstReached = CountPart(scanner, header.ncols, 0, cells, split, MbrFirst);
           MbrFirst.Sort(false);
         } catch (...) {
           cancelled = true;

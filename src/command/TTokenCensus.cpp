@@ -16,8 +16,7 @@ std::size_t HashText(std::uint64_t low, std::uint64_t high, std::uint32_t length
 }
 }  // namespace
 
-TTokenCensus::TTokenCensus(TValueCensus& values, std::size_t maxDecimalCounters)
-    : MbrValues(values), MbrDecimals(TDecimalCensus::kCounterLimit, maxDecimalCounters), MbrSlots(kSlots, TEntry{}) {}
+TTokenCensus::TTokenCensus(TValueCensus& values) : MbrValues(values), MbrSlots(kSlots, TEntry{}) {}
 
 TTokenCensus::TEntry* TTokenCensus::Find(std::uint64_t low, std::uint64_t high, std::uint32_t length,
                                          std::size_t hash) {

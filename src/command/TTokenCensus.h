@@ -22,8 +22,7 @@ class TTokenCensus {
   // Texts up to this length are counted by text.
   static constexpr std::size_t kMaxShortToken = 16;
 
-  // `maxDecimalCounters` bounds the counters of the plain decimals.
-  explicit TTokenCensus(TValueCensus& values, std::size_t maxDecimalCounters = TDecimalCensus::kMaxCounters);
+  explicit TTokenCensus(TValueCensus& values);
 
   void Add(const char* text, std::size_t length, long row, long column);
   void Finish();
