@@ -42,13 +42,11 @@ class TLineText {
     if (MbrText.size() - MbrUsed < kLineRoom) MbrText.resize(std::max(2 * MbrText.size(), kOutputChunk + kLineRoom));
     char* const start = MbrText.data() + MbrUsed;
     char* p = start;
-    if (std::signbit(value) == MbrLastNegative && MbrLastSame.Holds(std::fabs(value))) {
-      std::memcpy(p, MbrLast, MbrLastLength);
-    } else {
+    if (std::signbit(value) != MbrLastNegative || !MbrLastSame.Holds(std::fabs(value))) {
       MbrLastLength = TNumberText::FormatGeneral(value, kValuePrecision, MbrLast, MbrLastSame);
       MbrLastNegative = std::signbit(value);
-      std::memcpy(p, MbrLast, MbrLastLength);
     }
+    std::memcpy(p, MbrLast, MbrLastLength);
     p += MbrLastLength;
     *p++ = ' ';
     p = std::to_chars(p, p + TNumberText::kBufferSize, count).ptr;

@@ -143,31 +143,27 @@ std::size_t TNumberText::FormatGeneral(double value, int precision, char* out, T
     while (kept > 1 && digits % 10 == 0) digits /= 10, --kept;
     char* p = out;
     if (value < 0) *p++ = '-';
+    char text[kMaxFastDigits];
+    WriteDigits(digits, kept, text);
     if (exponent >= -4 && exponent < precision) {
       if (exponent < 0) {
         *p++ = '0';
         *p++ = '.';
         for (int i = -1; i > exponent; --i) *p++ = '0';
-        p = WriteDigits(digits, kept, p);
-      } else if (kept > exponent + 1) {
-        // Digits before and after the point.
-        p = WriteDigits(digits, kept, p + 1) - 1;
-        char* const point = p - (kept - exponent - 1);
-        for (char* q = out + (value < 0) ; q < point; ++q) q[0] = q[1];
-        *point = '.';
-        ++p;
+        for (int i = 0; i < kept; ++i) *p++ = text[i];
       } else {
-        p = WriteDigits(digits, kept, p);
-        for (int i = kept; i <= exponent; ++i) *p++ = '0';
+        for (int i = 0; i <= exponent; ++i) *p++ = i < kept ? text[i] : '0';
+        if (kept > exponent + 1) {
+          *p++ = '.';
+          for (int i = exponent + 1; i < kept; ++i) *p++ = text[i];
+        }
       }
     } else {
-      char* const first = p;
-      p = WriteDigits(digits, kept, p + 1);
-      first[0] = first[1];
-      if (kept > 1)
-        first[1] = '.';
-      else
-        --p;
+      *p++ = text[0];
+      if (kept > 1) {
+        *p++ = '.';
+        for (int i = 1; i < kept; ++i) *p++ = text[i];
+      }
       *p++ = 'e';
       *p++ = exponent < 0 ? '-' : '+';
       const int shown = exponent < 0 ? -exponent : exponent;

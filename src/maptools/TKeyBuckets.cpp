@@ -136,9 +136,8 @@ void TKeyBuckets::Sort(bool shareWork) {
   const auto sortBucket = [this](std::size_t b, std::size_t parallelFrom) {
     TKeySort::Sort(MbrBuckets[b].keys.get(), MbrBuckets[b].size, Identity, parallelFrom);
   };
-  const std::size_t oneThread = ~std::size_t{0};
   if (!shareWork) {
-    for (std::size_t b = 0; b < kBuckets; ++b) sortBucket(b, oneThread);
+    for (std::size_t b = 0; b < kBuckets; ++b) sortBucket(b, TKeySort::kOneThread);
     return;
   }
   // Largest first. A sample unlike the keys (values that drift through the grid)
@@ -153,7 +152,7 @@ void TKeyBuckets::Sort(bool shareWork) {
     sortBucket(order[start++], TKeySort::kParallelFrom);
   std::atomic<std::size_t> next{start};
   const auto work = [&] {
-    for (std::size_t i; (i = next.fetch_add(1)) < kBuckets;) sortBucket(order[i], oneThread);
+    for (std::size_t i; (i = next.fetch_add(1)) < kBuckets;) sortBucket(order[i], TKeySort::kOneThread);
   };
   TTwoThreads::Run(work, work);
 }

@@ -25,6 +25,8 @@ class TKeySort {
  public:
   // Lists this long or longer are sorted on two threads.
   static constexpr std::size_t kParallelFrom = std::size_t{1} << 18;
+  // A parallelFrom that keeps every list on the caller's thread.
+  static constexpr std::size_t kOneThread = ~std::size_t{0};
 
   template <class T, class Key>
   static void Sort(std::vector<T>& items, Key key, std::size_t parallelFrom = kParallelFrom) {

@@ -1,7 +1,6 @@
 #include "TValueCensus.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "TKeySort.h"
 
@@ -97,7 +96,7 @@ void TValueCensus::Grow() {
 
 void TValueCensus::Sort(bool shareWork) {
   if (MbrSorted) return;
-  const std::size_t parallelFrom = shareWork ? TKeySort::kParallelFrom : std::numeric_limits<std::size_t>::max();
+  const std::size_t parallelFrom = shareWork ? TKeySort::kParallelFrom : TKeySort::kOneThread;
   MbrEntries.swap(MbrSpillCounted);
   MbrEntries.reserve(MbrEntries.size() + MbrUsed);
   for (const TSlot& slot : MbrSlots)

@@ -33,7 +33,7 @@ TEST(KeySort, SortsLikeStdSortOnOneThreadAndOnTwo) {
       {"many on two threads", 200001, 1000},
       {"just below the threshold", 999, 1000},
       {"at the threshold", 1000, 1000},
-      {"long enough to be split on one thread", 600001, ~std::size_t{0}},
+      {"long enough to be split on one thread", 600001, TKeySort::kOneThread},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
